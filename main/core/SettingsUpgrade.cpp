@@ -1,0 +1,36 @@
+#include "main/core/SettingsUpgrade.h"
+
+#include "platform/ErrorNumbers.h"
+#include "platform/FailureReport.h"
+#include "settings/IniLib.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <array>
+
+namespace vm {
+
+void Upgrade_to_32(IniLib& ini, PerUserStore& store) {
+    static constexpr std::array<std::string_view, 4> kMovedKeys = {
+        schema::kUsername, schema::kPassword, schema::kUsePassword,
+        schema::kNoPasswordAtACTStartup};
+
+    guarded({"modUpgrade", "Sub", "Upgrade_to_32"}, [&] {
+        for (const std::string& section : ini.Extract_Sections()) {
+            std::array<std::string, kMovedKeys.size()> values;
+            for (size_t i = 0; i < kMovedKeys.size(); ++i)
+                values[i] = ini.GetKeyValue(section, std::string(kMovedKeys[i]), "");
+            for (size_t i = 0; i < kMovedKeys.size(); ++i) {
+                // A value that cannot be kept must stay where it is, or it
+                // would be lost with the deletion below.
+                if (!values[i].empty() && !store.SaveSetting(section, kMovedKeys[i], values[i]))
+                    throw Failure(err::kFileAccess,
+                                  "The per-user settings could not be written");
+            }
+            for (const std::string_view key : kMovedKeys)
+                ini.DeleteKey(section, std::string(key));
+        }
+    });
+}
+
+} // namespace vm

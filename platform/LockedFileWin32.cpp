@@ -1,0 +1,147 @@
+#include "platform/LockedFile.h"
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace vm {
+
+namespace {
+
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty())
+        return {};
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                        nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (ok())
+            ::CloseHandle(h_);
+    }
+    HANDLE get() const { return h_; }
+    bool ok() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+
+private:
+    HANDLE h_;
+};
+
+DWORD attributes(const std::string& path) { return ::GetFileAttributesW(wide(path).c_str()); }
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool writeAll(HANDLE h, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
+        if (!::WriteFile(h, bytes.data(), chunk, &written, nullptr))
+            return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+} // namespace
+
+FileContents readWholeFile(const std::string& path) {
+    FileContents result;
+    Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) {
+        const DWORD e = ::GetLastError();
+        result.status = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND
+                            ? ReadStatus::Missing
+                            : ReadStatus::Failed;
+        return result;
+    }
+    char buffer[65536];
+    for (;;) {
+        DWORD n = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) {
+            result.status = ReadStatus::Failed;
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0)
+            break;
+        result.bytes.append(buffer, n);
+    }
+    result.status = ReadStatus::Ok;
+    return result;
+}
+
+EditResult editFile(const std::string& path, const FileEdit& edit, unsigned) {
+    if (!isDirectory(folderOf(path)) || isDirectory(path))
+        return EditResult::Failed;
+    const DWORD attrs = attributes(path);
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
+        return EditResult::Failed;
+
+    // The lock lives beside the file because the file itself is replaced by
+    // each write, and a lock on a replaced file protects nothing.
+    Handle lock(::CreateFileW(wide(path + ".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!lock.ok())
+        return EditResult::Failed;
+    OVERLAPPED whole{};
+    if (!::LockFileEx(lock.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole))
+        return EditResult::Failed;
+
+    const FileContents current = readWholeFile(path);
+    if (current.status == ReadStatus::Failed)
+        return EditResult::Failed;
+    const std::optional<std::string> replacement =
+        edit(current.status == ReadStatus::Ok ? std::optional<std::string>(current.bytes)
+                                              : std::nullopt);
+    if (!replacement)
+        return EditResult::Unchanged;
+
+    const std::string temp = path + ".tmp";
+    bool ok = false;
+    {
+        Handle out(::CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        ok = out.ok() && writeAll(out.get(), *replacement) && ::FlushFileBuffers(out.get());
+    }
+    ok = ok && ::MoveFileExW(wide(temp).c_str(), wide(path).c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) {
+        ::DeleteFileW(wide(temp).c_str());
+        return EditResult::Failed;
+    }
+    return EditResult::Written;
+}
+
+bool isDirectory(const std::string& path) {
+    const DWORD a = attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool fileExists(const std::string& path) {
+    const DWORD a = attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool makeDirectories(const std::string& path, unsigned) {
+    if (path.empty() || isDirectory(path))
+        return !path.empty();
+    const auto slash = path.find_last_of("\\/", path.size() - 2);
+    if (slash != std::string::npos && slash > 2 && !makeDirectories(path.substr(0, slash)))
+        return false;
+    return ::CreateDirectoryW(wide(path).c_str(), nullptr) || isDirectory(path);
+}
+
+} // namespace vm

@@ -1,0 +1,21 @@
+# Debian packages the project needs, and a helper that installs the missing
+# ones (apt-get needs root; sudo is used when it is there).
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest
+    libbenchmark-dev qt6-base-dev qt6-base-dev-tools libx11-dev libxtst-dev
+    clang-format)
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-xkb-utils x11-utils
+    imagemagick dbus dbus-x11)
+RUN_PACKAGES=(dbus dbus-x11 desktop-file-utils shared-mime-info xdg-utils)
+
+install_missing_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}

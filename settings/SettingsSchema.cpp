@@ -1,0 +1,68 @@
+#include "settings/SettingsSchema.h"
+
+#include "settings/IniLib.h"
+#include "settings/PerUserStore.h"
+
+namespace vm::schema {
+
+std::string columnKey(int column) { return "Column" + std::to_string(column); }
+
+std::string fileTypeValueName(const FileType& type) {
+    return std::string(type.key) + " File Type";
+}
+
+std::vector<std::string> splitList(std::string_view joined) {
+    std::vector<std::string> names;
+    if (joined.empty())
+        return names;
+    for (;;) {
+        const size_t separator = joined.find(';');
+        names.emplace_back(joined.substr(0, separator));
+        if (separator == std::string_view::npos)
+            return names;
+        joined.remove_prefix(separator + 1);
+    }
+}
+
+std::string joinList(const std::vector<std::string>& names) {
+    std::string joined;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            joined += ';';
+        joined += names[i];
+    }
+    return joined;
+}
+
+DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name) {
+    const std::string section(name);
+    DatabaseRecord r;
+    r.path = ini.GetKeyValue(section, std::string(kPath), "");
+    r.contactLayout = ini.GetKeyValue(section, std::string(kContactLayout), "");
+    r.groupLayout = ini.GetKeyValue(section, std::string(kGroupLayout), "");
+    r.startupMacro = ini.GetKeyValue(section, std::string(kStartupMacro), "");
+    r.useLocationsFrom = ini.GetKeyValue(section, std::string(kUseLocationsFrom), "");
+    for (const FileType& type : kFileTypes)
+        r.locations[type.index] = ini.GetKeyValue(section, std::string(type.key), "");
+    r.username = store.GetSetting(name, kUsername);
+    r.password = store.GetSetting(name, kPassword);
+    r.usePassword = store.GetSetting(name, kUsePassword, "0") == "1";
+    r.noPasswordAtACTStartup = store.GetSetting(name, kNoPasswordAtACTStartup, "0") == "1";
+    return r;
+}
+
+std::array<std::string, kFileTypeCount> applicableLocations(IniLib& ini, std::string_view name) {
+    std::string source = ini.GetKeyValue(std::string(name), std::string(kUseLocationsFrom), "");
+    if (source.empty())
+        source = name;
+    std::array<std::string, kFileTypeCount> locations;
+    for (const FileType& type : kFileTypes)
+        locations[type.index] = ini.GetKeyValue(source, std::string(type.key), "");
+    return locations;
+}
+
+std::string versionText(int major, int minor, int revision) {
+    return std::to_string(major) + std::to_string(minor) + std::to_string(revision);
+}
+
+} // namespace vm::schema

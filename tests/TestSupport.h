@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace vm::test {
+
+// A fresh folder per test, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> counter{0};
+        const char* base = std::getenv("VELMARIS_TEST_TMP");
+        auto root = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+        path_ = root / ("t" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                        "_" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// Answers every question with a preset answer and remembers what was asked.
+class RecordingPrompter : public Prompter {
+public:
+    struct Asked {
+        std::string text;
+        std::string caption;
+        Buttons buttons;
+        Icon icon;
+    };
+    Answer answer = Answer::Ok;
+    std::vector<Asked> asked;
+
+    Answer ask(std::string_view text, std::string_view caption, Buttons buttons,
+               Icon icon) override {
+        asked.push_back({std::string(text), std::string(caption), buttons, icon});
+        return answer;
+    }
+};
+
+} // namespace vm::test
