@@ -65,7 +65,8 @@ FileContents readWholeFile(const std::string& path) {
     FileContents result;
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.ok()) {
-        result.status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+        result.status =
+            errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
         return result;
     }
     struct stat st {};

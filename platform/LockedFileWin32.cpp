@@ -11,8 +11,8 @@ namespace {
 std::wstring wide(const std::string& utf8) {
     if (utf8.empty())
         return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
+    const int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
@@ -34,7 +34,9 @@ private:
     HANDLE h_;
 };
 
-DWORD attributes(const std::string& path) { return ::GetFileAttributesW(wide(path).c_str()); }
+DWORD attributes(const std::string& path) {
+    return ::GetFileAttributesW(wide(path).c_str());
+}
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -61,9 +63,8 @@ FileContents readWholeFile(const std::string& path) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) {
         const DWORD e = ::GetLastError();
-        result.status = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND
-                            ? ReadStatus::Missing
-                            : ReadStatus::Failed;
+        result.status = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? ReadStatus::Missing
+                                                                               : ReadStatus::Failed;
         return result;
     }
     char buffer[65536];

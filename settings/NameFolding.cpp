@@ -46,7 +46,8 @@ std::string foldedUtf8(std::string_view text) {
         // Only one- and two-byte sequences hold letters that fold here.
         if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < text.size() &&
             (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            const char32_t c = ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+            const char32_t c =
+                ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
             appendUtf8(out, lowerCase(c));
             i += 2;
         } else {
@@ -57,6 +58,8 @@ std::string foldedUtf8(std::string_view text) {
     return out;
 }
 
-bool sameNameUtf8(std::string_view a, std::string_view b) { return foldedUtf8(a) == foldedUtf8(b); }
+bool sameNameUtf8(std::string_view a, std::string_view b) {
+    return foldedUtf8(a) == foldedUtf8(b);
+}
 
 } // namespace vm

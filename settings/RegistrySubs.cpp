@@ -29,8 +29,8 @@ bool RegistryFileBackend::createKey(RegistryRoot, std::string_view keyPath) {
     return file_.createKey(keyPath);
 }
 
-bool RegistryFileBackend::writeValue(RegistryRoot, std::string_view keyPath,
-                                     std::string_view name, const RegistryData& data) {
+bool RegistryFileBackend::writeValue(RegistryRoot, std::string_view keyPath, std::string_view name,
+                                     const RegistryData& data) {
     return file_.setValue(keyPath, name, data);
 }
 

@@ -36,8 +36,8 @@ private:
 
 // What a caller may hand to SetRegistryValue: text becomes a string value,
 // 16- and 32-bit integers a 32-bit number; the other kinds are refused.
-using RegistryArgument = std::variant<std::string, std::int16_t, std::int32_t, std::int64_t,
-                                      double, bool>;
+using RegistryArgument =
+    std::variant<std::string, std::int16_t, std::int32_t, std::int64_t, double, bool>;
 
 class RegistrySubs {
 public:

@@ -5,7 +5,9 @@
 
 namespace vm::schema {
 
-std::string columnKey(int column) { return "Column" + std::to_string(column); }
+std::string columnKey(int column) {
+    return "Column" + std::to_string(column);
+}
 
 std::string fileTypeValueName(const FileType& type) {
     return std::string(type.key) + " File Type";

@@ -20,8 +20,9 @@ public:
         static std::atomic<int> counter{0};
         const char* base = std::getenv("VELMARIS_TEST_TMP");
         auto root = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-        path_ = root / ("t" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                        "_" + std::to_string(counter++));
+        path_ = root /
+                ("t" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+                 "_" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
@@ -45,7 +46,9 @@ inline std::string readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+inline bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -5,6 +5,7 @@
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
+#include "settings/Windows1252.h"
 
 #include <array>
 
@@ -18,14 +19,18 @@ void Upgrade_to_32(IniLib& ini, PerUserStore& store) {
     guarded({"modUpgrade", "Sub", "Upgrade_to_32"}, [&] {
         for (const std::string& section : ini.Extract_Sections()) {
             std::array<std::string, kMovedKeys.size()> values;
-            for (size_t i = 0; i < kMovedKeys.size(); ++i)
+            for (size_t i = 0; i < kMovedKeys.size(); ++i) {
                 values[i] = ini.GetKeyValue(section, std::string(kMovedKeys[i]), "");
+                // The settings file is read as text, but the enciphered
+                // password is a byte string: put back the bytes the file held.
+                if (kMovedKeys[i] == schema::kPassword)
+                    values[i] = windows1252::fromUtf8(values[i]).value_or(values[i]);
+            }
             for (size_t i = 0; i < kMovedKeys.size(); ++i) {
                 // A value that cannot be kept must stay where it is, or it
                 // would be lost with the deletion below.
                 if (!values[i].empty() && !store.SaveSetting(section, kMovedKeys[i], values[i]))
-                    throw Failure(err::kFileAccess,
-                                  "The per-user settings could not be written");
+                    throw Failure(err::kFileAccess, "The per-user settings could not be written");
             }
             for (const std::string_view key : kMovedKeys)
                 ini.DeleteKey(section, std::string(key));

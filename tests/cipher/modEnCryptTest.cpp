@@ -70,6 +70,8 @@ TEST(modEnCrypt, TooLongTextIsReportedAndGivesEmptyResult) {
     vm::FailureReporter::install(nullptr, "Velmaris");
     ASSERT_EQ(prompter.asked.size(), 2u);
     EXPECT_EQ(prompter.asked[0].caption, "Velmaris error");
-    EXPECT_EQ(prompter.asked[0].text.rfind("Error 6: 'Overflow'\rin modEnCrypt: Function EncryptText - Line # ", 0), 0u);
+    EXPECT_EQ(prompter.asked[0].text.rfind(
+                  "Error 6: 'Overflow'\rin modEnCrypt: Function EncryptText - Line # ", 0),
+              0u);
     EXPECT_NE(prompter.asked[1].text.find("Function DecryptText"), std::string::npos);
 }

@@ -24,10 +24,11 @@ protected:
 } // namespace
 
 TEST_F(SettingsUpgradeTest, MovesTheFourLogonKeysOfEverySectionAndDeletesThem) {
-    test::writeBytes(ini.sIniPath, " \r\n[General]\r\nSort=Sales;Support\r\n"
-                                   "[Sales]\r\nPath=/db/sales.dbf\r\nUsername=anna\r\nPassword=x\r\n"
-                                   "UsePassword=1\r\nNoPasswordAtACTStartup=0\r\n"
-                                   "[Support]\r\nusername=bert\r\nPath=/db/support.dbf\r\n");
+    test::writeBytes(ini.sIniPath,
+                     " \r\n[General]\r\nSort=Sales;Support\r\n"
+                     "[Sales]\r\nPath=/db/sales.dbf\r\nUsername=anna\r\nPassword=x\r\n"
+                     "UsePassword=1\r\nNoPasswordAtACTStartup=0\r\n"
+                     "[Support]\r\nusername=bert\r\nPath=/db/support.dbf\r\n");
     Upgrade_to_32(ini, store);
 
     EXPECT_EQ(store.GetSetting("Sales", "Username"), "anna");

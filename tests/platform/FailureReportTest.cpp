@@ -48,11 +48,13 @@ TEST_F(FailureReportTest, FailureCarriesItsNumberAndTheLineThatRaisedIt) {
 
 TEST_F(FailureReportTest, SupportSentenceIsLocalizedOnlyWhereAsked) {
     FailureReporter::setLocalizedSupport("SVP nous contacter avec ce message d'erreur.");
-    guarded({"frmMain", "Sub", "Form_Load"}, [] { throw std::bad_alloc(); }, Support::Localized);
+    guarded(
+        {"frmMain", "Sub", "Form_Load"}, [] { throw std::bad_alloc(); }, Support::Localized);
     guarded({"frmMain", "Sub", "mnuHelp_Click"}, [] { throw std::runtime_error("boom"); });
     ASSERT_EQ(prompter.asked.size(), 2u);
     EXPECT_NE(prompter.asked[0].text.find("Error 7: 'Out of memory'"), std::string::npos);
-    EXPECT_TRUE(prompter.asked[0].text.ends_with("\r\rSVP nous contacter avec ce message d'erreur."));
+    EXPECT_TRUE(
+        prompter.asked[0].text.ends_with("\r\rSVP nous contacter avec ce message d'erreur."));
     EXPECT_TRUE(prompter.asked[1].text.ends_with("\r\r" + fixedSupportSentence()));
 }
 

@@ -1,6 +1,6 @@
 #include "settings/RegistrySubs.h"
-#include "settings/SettingsSchema.h"
 #include "platform/FailureReport.h"
+#include "settings/SettingsSchema.h"
 
 #include "TestSupport.h"
 
@@ -41,11 +41,14 @@ TEST_F(RegistrySubsTest, WritingIntoAMissingKeyCreatesItAndTheFile) {
 
 TEST_F(RegistrySubsTest, ValueKindsMapToStringOrNumberAndOthersAreRefused) {
     const auto root = RegistryRoot::CurrentUser;
-    EXPECT_TRUE(subs.SetRegistryValue(root, schema::kHostDatabaseKey, "Use Last DB", std::int32_t{1}));
+    EXPECT_TRUE(
+        subs.SetRegistryValue(root, schema::kHostDatabaseKey, "Use Last DB", std::int32_t{1}));
     EXPECT_TRUE(subs.SetRegistryValue(root, schema::kHostDatabaseKey, "Small", std::int16_t{-1}));
-    EXPECT_TRUE(subs.SetRegistryValue(root, schema::kHostDatabaseKey, "Contact Layout", std::string()));
+    EXPECT_TRUE(
+        subs.SetRegistryValue(root, schema::kHostDatabaseKey, "Contact Layout", std::string()));
     EXPECT_EQ(file.value(schema::kHostDatabaseKey, "Use Last DB"), RegistryData(std::uint32_t{1}));
-    EXPECT_EQ(file.value(schema::kHostDatabaseKey, "Small"), RegistryData(std::uint32_t{0xFFFFFFFF}));
+    EXPECT_EQ(file.value(schema::kHostDatabaseKey, "Small"),
+              RegistryData(std::uint32_t{0xFFFFFFFF}));
     EXPECT_EQ(file.value(schema::kHostDatabaseKey, "Contact Layout"), RegistryData(std::string()));
 
     for (const RegistryArgument& refused :
@@ -73,10 +76,12 @@ TEST_F(RegistrySubsTest, TextRoundTripsThroughTheFileAndOtherKeysSurvive) {
     ASSERT_TRUE(file.setValue(schema::kHostKey, "Document File Type", awkward));
     ASSERT_TRUE(file.setValue(schema::kHostGeneralKey, "Macro Name", std::string("/m.mpr")));
     ASSERT_TRUE(file.setValue(schema::kHostKey, "DOCUMENT FILE TYPE", std::string("/docs")));
-    EXPECT_EQ(file.value(schema::kHostKey, "Document File Type"), RegistryData(std::string("/docs")));
+    EXPECT_EQ(file.value(schema::kHostKey, "Document File Type"),
+              RegistryData(std::string("/docs")));
     ASSERT_TRUE(file.setValue(schema::kHostKey, "Query File Type", awkward));
     EXPECT_EQ(RegistryFile(path).value(schema::kHostKey, "Query File Type"), RegistryData(awkward));
-    EXPECT_EQ(file.value(schema::kHostGeneralKey, "Macro Name"), RegistryData(std::string("/m.mpr")));
+    EXPECT_EQ(file.value(schema::kHostGeneralKey, "Macro Name"),
+              RegistryData(std::string("/m.mpr")));
 }
 
 #ifndef _WIN32

@@ -1,0 +1,102 @@
+#include "platform/LockedFile.h"
+#include "settings/PerUserStore.h"
+#include "settings/ProfileText.h"
+#include "settings/StoreEscaping.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace vm {
+
+namespace {
+
+using store_escaping::escapeName;
+using store_escaping::escapeValue;
+using store_escaping::unescape;
+
+constexpr unsigned kPrivateFile = 0600;
+constexpr unsigned kPrivateFolder = 0700;
+
+// Escaping is the same for equal names, so the escaped forms can be compared
+// directly; only letter case is folded.
+ProfileText parse(std::string bytes) {
+    return ProfileText(std::move(bytes), sameNameUtf8);
+}
+
+std::string configFolder() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return xdg;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config";
+    return ".";
+}
+
+// Applies one change to the store file; false when the file could not be
+// written or the change was refused.
+bool change(const std::string& path,
+            const std::function<ProfileText::Change(ProfileText&)>& apply) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (!folder.empty() && !makeDirectories(folder, kPrivateFolder))
+        return false;
+    bool refused = false;
+    const EditResult result = editFile(
+        path,
+        [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            ProfileText text = parse(current.value_or(std::string()));
+            switch (apply(text)) {
+            case ProfileText::Change::Changed:
+                return text.bytes();
+            case ProfileText::Change::Refused:
+                refused = true;
+                return std::nullopt;
+            case ProfileText::Change::Unchanged:
+                return std::nullopt;
+            }
+            return std::nullopt;
+        },
+        kPrivateFile);
+    return result != EditResult::Failed && !refused;
+}
+
+} // namespace
+
+FilePerUserStore::FilePerUserStore(std::string applicationName)
+    : path_(configFolder() + "/" + applicationName + "/" + applicationName + ".conf") {}
+
+FilePerUserStore FilePerUserStore::atPath(std::string filePath) {
+    return FilePerUserStore(ExplicitPath{}, std::move(filePath));
+}
+
+std::string FilePerUserStore::GetSetting(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) {
+    const FileContents contents = readWholeFile(path_);
+    if (contents.status != ReadStatus::Ok)
+        return std::string(defaultValue);
+    const auto value = parse(contents.bytes).value(escapeName(section), escapeName(key));
+    if (!value || value->empty())
+        return std::string(defaultValue);
+    return unescape(*value);
+}
+
+bool FilePerUserStore::SaveSetting(std::string_view section, std::string_view key,
+                                   std::string_view value) {
+    return change(path_, [&](ProfileText& text) {
+        return text.setValue(escapeName(section), escapeName(key), escapeValue(value));
+    });
+}
+
+bool FilePerUserStore::DeleteSetting(std::string_view section,
+                                     std::optional<std::string_view> key) {
+    if (!fileExists(path_))
+        return true;
+    return change(path_, [&](ProfileText& text) {
+        return key ? text.deleteKey(escapeName(section), escapeName(*key))
+                   : text.deleteSection(escapeName(section));
+    });
+}
+
+std::unique_ptr<PerUserStore> openPerUserStore(std::string_view applicationName) {
+    return std::make_unique<FilePerUserStore>(std::string(applicationName));
+}
+
+} // namespace vm

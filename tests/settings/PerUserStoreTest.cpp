@@ -1,0 +1,132 @@
+#include "settings/PerUserStore.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+using namespace vm;
+
+namespace {
+
+std::string allBytes() {
+    std::string s;
+    for (int c = 0; c < 256; ++c)
+        s += static_cast<char>(c);
+    return s;
+}
+
+// Every behaviour callers rely on must hold for the file and for the
+// in-memory store alike, or tests with the memory store would prove nothing.
+class PerUserStoreTest : public ::testing::TestWithParam<bool> {
+protected:
+    PerUserStoreTest() {
+        if (GetParam())
+            store = std::make_unique<FilePerUserStore>(
+                FilePerUserStore::atPath(dir.file("cfg/Velmaris/Velmaris.conf")));
+        else
+            store = std::make_unique<MemoryPerUserStore>();
+    }
+    test::TempDir dir;
+    std::unique_ptr<PerUserStore> store;
+};
+
+} // namespace
+
+TEST_P(PerUserStoreTest, MissingAndEmptyValuesReadAsTheDefault) {
+    EXPECT_EQ(store->GetSetting("Settings", "Installed", "0"), "0");
+    ASSERT_TRUE(store->SaveSetting("Settings", "Installed", ""));
+    EXPECT_EQ(store->GetSetting("Settings", "Installed", "0"), "0");
+    ASSERT_TRUE(store->SaveSetting("Settings", "Installed", "1"));
+    EXPECT_EQ(store->GetSetting("Settings", "Installed", "0"), "1");
+}
+
+TEST_P(PerUserStoreTest, NamesCompareWithoutRegardToCase) {
+    ASSERT_TRUE(store->SaveSetting("Soci\xC3\xA9t\xC3\xA9", "Username", "anna"));
+    EXPECT_EQ(store->GetSetting("SOCI\xC3\x89T\xC3\x89", "UserName"), "anna");
+    ASSERT_TRUE(store->SaveSetting("soci\xC3\xA9t\xC3\xA9", "USERNAME", "bert"));
+    EXPECT_EQ(store->GetSetting("Soci\xC3\xA9t\xC3\xA9", "username"), "bert");
+    EXPECT_EQ(store->GetSetting("Societe", "Username", "none"), "none");
+}
+
+TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
+    store->SaveSetting("Logon", "Username", "anna");
+    store->SaveSetting("Logon", "Password", "x");
+    store->SaveSetting("Settings", "Version", "32131");
+    EXPECT_TRUE(store->DeleteSetting("logon", "PASSWORD"));
+    EXPECT_EQ(store->GetSetting("Logon", "Password", "gone"), "gone");
+    EXPECT_EQ(store->GetSetting("Logon", "Username"), "anna");
+    EXPECT_TRUE(store->DeleteSetting("LOGON"));
+    EXPECT_EQ(store->GetSetting("Logon", "Username", "gone"), "gone");
+    EXPECT_TRUE(store->DeleteSetting("Nowhere"));
+    EXPECT_TRUE(store->DeleteSetting("Settings", "Nothing"));
+    EXPECT_EQ(store->GetSetting("Settings", "Version"), "32131");
+}
+
+TEST_P(PerUserStoreTest, EveryByteRoundTripsInValuesAndNames) {
+    const std::string bytes = allBytes();
+    const std::vector<std::string> values = {bytes,
+                                             std::string("\0\0tail", 6),
+                                             " padded ",
+                                             "\"quoted\"",
+                                             "'single'",
+                                             "line1\r\nline2\n[Section]\nkey=value",
+                                             "back\\x41slash",
+                                             "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"};
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string key = "Password" + std::to_string(i);
+        ASSERT_TRUE(store->SaveSetting("Sales", key, values[i]));
+        EXPECT_EQ(store->GetSetting("Sales", key), values[i]) << i;
+    }
+    for (const std::string name : {"[Odd] = name;", " blank ", "a\nb", "x\\x5Dy"}) {
+        ASSERT_TRUE(store->SaveSetting(name, name, "v" + name)) << name;
+        EXPECT_EQ(store->GetSetting(name, name), "v" + name);
+    }
+    // The earlier values survive the later writes.
+    EXPECT_EQ(store->GetSetting("Sales", "Password0"), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, PerUserStoreTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "File" : "Memory"; });
+
+#ifndef _WIN32
+TEST(FilePerUserStore, LivesInThePrivateConfigFolder) {
+    test::TempDir dir;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    FilePerUserStore store("Velmaris");
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_EQ(store.path(), dir.file("config") + "/Velmaris/Velmaris.conf");
+    ASSERT_TRUE(store.SaveSetting("Logon", "Password", "secret"));
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(store.path()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir.file("config/Velmaris")).permissions() & fs::perms::all,
+              fs::perms::owner_all);
+    EXPECT_NE(test::readBytes(store.path()).find("[Logon]\r\nPassword=secret\r\n"),
+              std::string::npos);
+}
+
+TEST(FilePerUserStore, DamagedFileStillReadsWhatItCanAndLosesNothingOnWrite) {
+    test::TempDir dir;
+    const std::string path = dir.file("Velmaris.conf");
+    static constexpr char kHead[] = "\x00\xFF\xFE garbage\r\n[Settings]\r\nVersion=32131\r\n";
+    const std::string junk =
+        std::string(kHead, sizeof kHead - 1) + std::string(1 << 20, 'z') + "\n[Broken\n=novalue\n";
+    test::writeBytes(path, junk);
+    auto store = FilePerUserStore::atPath(path);
+    ASSERT_EQ(store.GetSetting("Settings", "Version"), "32131");
+    ASSERT_TRUE(store.SaveSetting("Settings", "Installed", "1"));
+    const std::string after = test::readBytes(path);
+    EXPECT_NE(after.find(std::string(1 << 20, 'z')), std::string::npos);
+    EXPECT_TRUE(after.starts_with(junk.substr(0, 20)));
+    EXPECT_EQ(store.GetSetting("Settings", "Installed"), "1");
+}
+#endif
