@@ -1,0 +1,126 @@
+#include "settings/IniLib.h"
+
+#include "platform/LockedFile.h"
+#include "settings/ProfileText.h"
+#include "settings/Windows1252.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace vm {
+
+namespace {
+
+// Windows is asked for at most 999 characters including the terminating NUL.
+constexpr std::size_t kReadBuffer = 999;
+constexpr std::size_t kValueLimit = kReadBuffer - 1;
+
+std::optional<ProfileText> readProfile(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    FileContents contents = readWholeFile(path);
+    if (contents.status != ReadStatus::Ok)
+        return std::nullopt;
+    return ProfileText(std::move(contents.bytes), windows1252::equalsIgnoreCase);
+}
+
+// Windows lists the names in the buffer each followed by a NUL, and the list
+// by one more. A name that does not fit whole is cut so that both NULs still
+// fit, and ends the list.
+std::vector<std::string> namesThatFit(const std::vector<std::string>& names) {
+    std::vector<std::string> fitting;
+    std::size_t room = kReadBuffer - 1;
+    for (const std::string& name : names) {
+        // A nameless section would end the caller's scan for names early.
+        if (name.empty())
+            continue;
+        if (name.size() + 1 >= room) {
+            if (room > 1)
+                fitting.push_back(name.substr(0, room - 1));
+            break;
+        }
+        fitting.push_back(name);
+        room -= name.size() + 1;
+    }
+    return fitting;
+}
+
+} // namespace
+
+const std::string& IniLib::pathOf(const std::string& file) const {
+    return file.empty() ? sIniPath : file;
+}
+
+std::string IniLib::GetKeyValue(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, const std::string& file) const {
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
+    if (!section1252 || !key1252)
+        return defaultValue;
+    const std::optional<ProfileText> text = readProfile(pathOf(file));
+    std::optional<std::string> value = text ? text->value(*section1252, *key1252) : std::nullopt;
+    if (!value || value->empty())
+        return defaultValue;
+    value->resize(std::min(value->size(), kValueLimit));
+    return windows1252::toUtf8(*value);
+}
+
+template <class Edit> bool IniLib::edit(const std::string& file, bool createsFile, Edit&& change) {
+    const std::string& path = pathOf(file);
+    if (path.empty())
+        return false;
+    bool refused = false;
+    const EditResult result = editFile(
+        path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            if (!current && !createsFile)
+                return std::nullopt;
+            ProfileText text(current.value_or(std::string()), windows1252::equalsIgnoreCase);
+            const ProfileText::Change outcome = change(text);
+            refused = outcome == ProfileText::Change::Refused;
+            if (outcome != ProfileText::Change::Changed)
+                return std::nullopt;
+            return text.bytes();
+        });
+    return result != EditResult::Failed && !refused;
+}
+
+bool IniLib::SetKeyValue(const std::string& section, const std::string& key,
+                         const std::string& value, const std::string& file) {
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
+    const std::optional<std::string> value1252 = windows1252::fromUtf8(value);
+    if (!section1252 || !key1252 || !value1252)
+        return false;
+    return edit(file, true, [&](ProfileText& text) {
+        return text.setValue(*section1252, *key1252, *value1252);
+    });
+}
+
+bool IniLib::DeleteKey(const std::string& section, const std::string& key,
+                       const std::string& file) {
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
+    if (!section1252 || !key1252)
+        return false;
+    return edit(file, false,
+                [&](ProfileText& text) { return text.deleteKey(*section1252, *key1252); });
+}
+
+bool IniLib::DeleteSection(const std::string& section, const std::string& file) {
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    if (!section1252)
+        return false;
+    return edit(file, false, [&](ProfileText& text) { return text.deleteSection(*section1252); });
+}
+
+std::vector<std::string> IniLib::Extract_Sections(const std::string& file) const {
+    const std::optional<ProfileText> text = readProfile(pathOf(file));
+    if (!text)
+        return {};
+    std::vector<std::string> names = namesThatFit(text->sectionNames());
+    for (std::string& name : names)
+        name = windows1252::toUtf8(name);
+    return names;
+}
+
+} // namespace vm

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vm {
+
+// The only code that touches the settings file. Text is UTF-8 here and
+// Windows-1252 on disk; names compare without regard to letter case. Every
+// call reads the file afresh, and every write is one locked
+// read-modify-replace of the whole file, so concurrent writers lose nothing
+// and a crash leaves either the old or the new file. An empty `file` means
+// `sIniPath`.
+class IniLib {
+public:
+    std::string sIniPath;
+
+    // The value, cut to 998 characters, or `defaultValue` when the value is
+    // missing or empty, or the file cannot be read.
+    std::string GetKeyValue(const std::string& section, const std::string& key,
+                            const std::string& defaultValue, const std::string& file = "") const;
+
+    // The writes return false, changing nothing, when the file cannot be
+    // written (read-only, missing folder, a folder in its place) or the text
+    // cannot be stored: characters outside Windows-1252, a line break in a
+    // value, or a name that would not read back as given.
+    bool SetKeyValue(const std::string& section, const std::string& key, const std::string& value,
+                     const std::string& file = "");
+    bool DeleteKey(const std::string& section, const std::string& key,
+                   const std::string& file = "");
+    bool DeleteSection(const std::string& section, const std::string& file = "");
+
+    // The section names in file order, as many as Windows returns in its
+    // 999-character buffer: the names that fit, the last possibly cut. A
+    // nameless section is left out rather than ending the list.
+    std::vector<std::string> Extract_Sections(const std::string& file = "") const;
+
+private:
+    template <class Edit> bool edit(const std::string& file, bool createsFile, Edit&& change);
+    const std::string& pathOf(const std::string& file) const;
+};
+
+} // namespace vm
