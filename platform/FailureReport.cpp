@@ -32,7 +32,9 @@ Described describe(const std::exception_ptr& failure, unsigned caughtLine) {
     try {
         std::rethrow_exception(failure);
     } catch (const Failure& f) {
-        return {f.number(), f.what(), f.line()};
+        // A failure raised outside this program (the host's) has no line of
+        // its own: the statement that called out is the one that failed.
+        return {f.number(), f.what(), f.line() != 0 ? f.line() : caughtLine};
     } catch (const std::bad_alloc&) {
         return {err::kOutOfMemory, "Out of memory", caughtLine};
     } catch (const std::overflow_error& e) {

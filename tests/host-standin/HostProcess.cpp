@@ -1,0 +1,77 @@
+#include "HostProcess.h"
+
+#include "platform/dbus/HostBusNames.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTest>
+
+namespace standin::test {
+
+HostProcess::HostProcess() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", folder("config"));
+    env.insert("XDG_DATA_HOME", folder("data"));
+    env.insert("VELMARIS_HOST_REGISTRY", registryFile());
+    env.insert("HOST_STANDIN_JOURNAL", folder("journal.jsonl"));
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+}
+
+HostProcess::~HostProcess() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished();
+    }
+}
+
+bool HostProcess::start(const QStringList& arguments) {
+    process_.start(HOST_STANDIN_EXECUTABLE, arguments);
+    if (!process_.waitForStarted())
+        return false;
+    QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
+    QDeadlineTimer deadline(10000);
+    while (!daemon->isServiceRegistered(vm::hostbus::kService).value()) {
+        if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+bool HostProcess::terminate() {
+    process_.terminate();
+    return waitForExit();
+}
+
+bool HostProcess::waitForExit() {
+    // Qt Test's wait keeps this program's event loop (and its bus signals) going.
+    QDeadlineTimer deadline(10000);
+    while (process_.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QTest::qWait(20);
+    return process_.state() == QProcess::NotRunning &&
+           process_.exitStatus() == QProcess::NormalExit;
+}
+
+QList<QJsonObject> HostProcess::journal() const {
+    QFile file(folder("journal.jsonl"));
+    QList<QJsonObject> entries;
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    while (!file.atEnd())
+        entries.append(QJsonDocument::fromJson(file.readLine()).object());
+    return entries;
+}
+
+QStringList HostProcess::journalMembers() const {
+    QStringList members;
+    for (const QJsonObject& entry : journal())
+        members.append(entry["member"].toString());
+    return members;
+}
+
+} // namespace standin::test

@@ -1,0 +1,84 @@
+#include "Host.h"
+#include "HostProcess.h"
+#include "Refusal.h"
+#include "TestMain.h"
+#include "platform/dbus/DBusHostConnection.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace standin::test {
+
+class PersistenceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void preferencesAndCommandsSurviveARestart() {
+        HostProcess host;
+        QVERIFY(host.start());
+        vm::DBusHostConnection connection;
+        {
+            auto app = connection.createApplication();
+            auto prefs = app->Preferences();
+            prefs->DefaultContactLayout("/layouts/sales.cly");
+            prefs->DefaultGroupLayout("/layouts/groups.gly");
+            prefs->StartupMacro("/macros/welcome.mpr");
+            auto aux = connection.createAuxCommands();
+            QCOMPARE(
+                aux->AddAuxCommand({"Velmaris", "/opt/velmaris/Velmaris", "", "", "", "", "", 1}),
+                0);
+            QCOMPARE(aux->AddAuxCommandToToolbar(3, "Velmaris"), 0);
+            QCOMPARE(aux->AddAuxCommandToToolsMenu(4, "Velmaris"), 0);
+            app->Command(150);
+            QVERIFY(host.waitForExit());
+        }
+        QVERIFY(host.start());
+        auto prefs = connection.createApplication()->Preferences();
+        QCOMPARE(prefs->DefaultContactLayout(), std::string("/layouts/sales.cly"));
+        QCOMPARE(prefs->DefaultGroupLayout(), std::string("/layouts/groups.gly"));
+        QCOMPARE(prefs->StartupMacro(), std::string("/macros/welcome.mpr"));
+        auto aux = connection.createAuxCommands();
+        QCOMPARE(aux->AuxCommandExists("Velmaris"), 1);
+        QCOMPARE(aux->AuxCommandExistsInToolbar(3, "Velmaris"), 1);
+        QCOMPARE(aux->AuxCommandExistsInToolsMenu(4, "Velmaris"), 1);
+        QCOMPARE(aux->AuxCommandExistsInToolbar(4, "Velmaris"), 0);
+        QVERIFY(host.terminate());
+    }
+
+    void aChangeThatCannotBeSavedIsRefusedAndNotKept() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("config"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        Host host(Journal(), ProfileFile(dir.filePath("config/profile.json")),
+                  vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
+                  dir.filePath("data"));
+        QVERIFY_THROWS_EXCEPTION(Refusal, host.setPreference(&HostProfile::startupMacro, "/m.mpr"));
+        QCOMPARE(host.profile().startupMacro, QString());
+        QCOMPARE(host.addAuxCommand(
+                     {"Velmaris", "/opt/velmaris/Velmaris", "", "", "", "", "", 1, {}, {}}),
+                 int(Host::kAuxNotSaved));
+        QVERIFY(!host.auxCommandExists("Velmaris"));
+    }
+
+    void aDamagedProfileStartsWithDefaultsAndSaysSo() {
+        QTemporaryDir dir;
+        QFile damaged(dir.filePath("profile.json"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"startupMacro\": \"/m.mp");
+        damaged.close();
+        Host host(Journal(), ProfileFile(damaged.fileName()),
+                  vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
+                  dir.filePath("data"));
+        QSignalSpy notices(&host, &Host::notice);
+        host.startUp({});
+        QCOMPARE(host.profile().startupMacro, QString());
+        QCOMPARE(notices.count(), 1);
+        QVERIFY(notices.first().first().toString().contains("could not be read"));
+    }
+};
+
+static RegisterTest<PersistenceTest> registration("PersistenceTest");
+
+} // namespace standin::test
+
+#include "PersistenceTest.moc"
