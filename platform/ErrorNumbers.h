@@ -6,6 +6,8 @@ namespace vm::err {
 
 inline constexpr int kOverflow = 6;            // a number too large for its type
 inline constexpr int kOutOfMemory = 7;         // allocation failed
+inline constexpr int kTypeMismatch = 13;       // a stored value is not a number
+inline constexpr int kPathNotFound = 76;       // a folder that does not exist
 inline constexpr int kObjectNotSet = 91;       // an object used before it was set
 inline constexpr int kRegistry = 1001;         // host registry key or value type
 inline constexpr int kUnexpected = 2000;       // any other standard-library failure

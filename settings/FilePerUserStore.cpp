@@ -95,6 +95,15 @@ bool FilePerUserStore::DeleteSetting(std::string_view section,
     });
 }
 
+bool FilePerUserStore::DeleteAll() {
+    if (!fileExists(path_))
+        return true;
+    // Emptied rather than removed, so that the file keeps its private mode.
+    return editFile(
+               path_, [](const std::optional<std::string>&) { return std::optional<std::string>(""); },
+               kPrivateFile) != EditResult::Failed;
+}
+
 std::unique_ptr<PerUserStore> openPerUserStore(std::string_view applicationName) {
     return std::make_unique<FilePerUserStore>(std::string(applicationName));
 }

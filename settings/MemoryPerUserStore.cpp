@@ -36,4 +36,9 @@ bool MemoryPerUserStore::DeleteSetting(std::string_view section,
     return true;
 }
 
+bool MemoryPerUserStore::DeleteAll() {
+    sections_.clear();
+    return true;
+}
+
 } // namespace vm

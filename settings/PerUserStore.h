@@ -22,6 +22,8 @@ public:
     // Deletes one value, or the whole section when no key is given.
     virtual bool DeleteSetting(std::string_view section,
                                std::optional<std::string_view> key = std::nullopt) = 0;
+    // Deletes every value of the application.
+    virtual bool DeleteAll() = 0;
 };
 
 // Compares names the way the stores do: without regard to letter case, for
@@ -37,6 +39,7 @@ public:
                      std::string_view value) override;
     bool DeleteSetting(std::string_view section,
                        std::optional<std::string_view> key = std::nullopt) override;
+    bool DeleteAll() override;
 
 private:
     struct Less {
@@ -60,6 +63,7 @@ public:
                      std::string_view value) override;
     bool DeleteSetting(std::string_view section,
                        std::optional<std::string_view> key = std::nullopt) override;
+    bool DeleteAll() override;
 
 private:
     struct ExplicitPath {};

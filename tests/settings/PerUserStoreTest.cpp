@@ -63,6 +63,9 @@ TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
     EXPECT_TRUE(store->DeleteSetting("Nowhere"));
     EXPECT_TRUE(store->DeleteSetting("Settings", "Nothing"));
     EXPECT_EQ(store->GetSetting("Settings", "Version"), "32131");
+    EXPECT_TRUE(store->DeleteAll());
+    EXPECT_EQ(store->GetSetting("Settings", "Version", "gone"), "gone");
+    EXPECT_TRUE(store->SaveSetting("Settings", "Version", "32131"));
 }
 
 TEST_P(PerUserStoreTest, EveryByteRoundTripsInValuesAndNames) {

@@ -1,0 +1,178 @@
+#include "main/core/DatabaseOpening.h"
+
+#include "main/core/LangText.h"
+#include "main/core/MainView.h"
+#include "main/core/Program.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/FailureReport.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+
+#include "Version.h"
+
+namespace vm {
+
+namespace {
+
+constexpr std::string_view kModule = "modOpenDB";
+constexpr std::string_view kLogonProgram = "logon";
+constexpr int kCalendarView = 5;
+
+} // namespace
+
+void Create_object(Program& program) {
+    guarded({kModule, "Sub", "Create_object"}, [&] {
+        program.app = program.host.createApplication();
+        program.app->OpenFile("");
+        program.views = program.app->Views();
+        program.preferences = program.app->Preferences();
+        for (const schema::FileType& type : schema::kFileTypes)
+            program.fileTypes[type.index] = type.key;
+    });
+}
+
+std::string ExtractPath(const std::string& sFile) {
+    const auto separator = sFile.find_last_of(kPathSeparator);
+    return separator == std::string::npos ? std::string() : sFile.substr(0, separator + 1);
+}
+
+int hostViewType(int view) {
+    return view < 4 ? view + 1 : kCalendarView;
+}
+
+int calendarMode(int view) {
+    return view < 4 ? 0 : view + 296;
+}
+
+DatabaseOpening::DatabaseOpening(Program& program, MainView& view)
+    : program_(program), view_(view) {}
+
+void DatabaseOpening::backToTheList() {
+    view_.showWindow();
+    view_.focusList();
+}
+
+bool DatabaseOpening::loadDatabase(const std::string& name, bool fromQuickSwitch) {
+    const LangTable& t = program_.lang;
+    try {
+        if (program_.bStartMode) {
+            program_.sStartDatabase = name;
+            return false;
+        }
+        if (name.empty()) {
+            if (fromQuickSwitch)
+                view_.showWindow();
+            program_.tell(t[82]);
+            view_.focusList();
+            return false;
+        }
+        program_.current = readCurrentDatabase(program_.ini, name);
+        return true;
+    } catch (const Failure& failure) {
+        if (failure.number() != err::kObjectNotSet)
+            throw;
+        program_.prompter.tell(t[104] + "\r\n\r\n" + t[105], t[82]);
+    } catch (...) {
+        program_.tell(t[106]);
+    }
+    backToTheList();
+    return false;
+}
+
+void DatabaseOpening::prepareHost(const std::string& name) {
+    if (!program_.preferences)
+        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+    program_.preferences->DefaultContactLayout(program_.current.contactLayout);
+    program_.preferences->DefaultGroupLayout(program_.current.groupLayout);
+    RegistrySubs registry(program_.registry);
+    const auto locations = schema::applicableLocations(program_.ini, name);
+    for (const schema::FileType& type : schema::kFileTypes) {
+        if (!locations[type.index].empty())
+            registry.SetRegistryValue(RegistryRoot::CurrentUser, schema::kHostKey,
+                                      schema::fileTypeValueName(type), locations[type.index]);
+    }
+}
+
+void DatabaseOpening::handOverLogon(const std::string& name) {
+    PerUserStore& store = program_.store;
+    for (const std::string_view key : {schema::kUsePassword, schema::kUsername, schema::kPassword})
+        store.SaveSetting(schema::kLogon, key, store.GetSetting(name, key));
+    store.SaveSetting(schema::kSettings, schema::kLastUsername,
+                      store.GetSetting(name, schema::kUsername));
+    // The companion waits for the host's login window by itself.
+    program_.shell.start(program_.programFile(std::string(kLogonProgram)), program_.programFolder);
+}
+
+void DatabaseOpening::openView(int view) {
+    openedView_ = program_.views->Create(hostViewType(view), "V");
+    if (view >= 4)
+        openedView_->SetCalendarMode(calendarMode(view));
+}
+
+void DatabaseOpening::runMacro() {
+    const std::string& macro = program_.current.startupMacro;
+    if (macro.empty())
+        return;
+    const std::string ending = macro.size() >= 4 ? macro.substr(macro.size() - 4) : macro;
+    if (ending == ".mpr") {
+        program_.app->RunMacro(macro);
+        return;
+    }
+    // A program that cannot be started gets the same answer as a file that
+    // is no program at all.
+    if (ending == ".exe" && program_.shell.start(macro, program_.programFolder))
+        return;
+    program_.prompter.tell("Macro cannot be executed by " + std::string(kProgramTitle) + ".",
+                           "Invalid Macro File");
+}
+
+void DatabaseOpening::restoreHostDefaults() {
+    try {
+        HostPreferences& prefs = *program_.preferences;
+        if (prefs.UseLastDBonStartup())
+            return;
+        PerUserStore& store = program_.store;
+        prefs.DefaultContactLayout(store.GetSetting(schema::kSettings, schema::kOriginalCL));
+        prefs.DefaultGroupLayout(store.GetSetting(schema::kSettings, schema::kOriginalGL));
+        prefs.StartupMacro(store.GetSetting(schema::kSettings, schema::kOriginalMacro));
+    } catch (...) {
+        // The database is open; putting the defaults back is a courtesy.
+    }
+}
+
+void DatabaseOpening::Open_DB(const std::string& sDBToOpen, int iView, bool bFromQuickSwitch) {
+    if (!loadDatabase(sDBToOpen, bFromQuickSwitch))
+        return;
+    const bool prepared = guarded({kModule, "Sub", "Open_DB"}, false, [&] {
+        if (!bFromQuickSwitch)
+            view_.hideWindow();
+        prepareHost(sDBToOpen);
+        handOverLogon(sDBToOpen);
+        return true;
+    });
+    if (!prepared) {
+        backToTheList();
+        return;
+    }
+    try {
+        program_.app->openDB(program_.current.path);
+    } catch (...) {
+        program_.tell(program_.lang[106]);
+        backToTheList();
+        return;
+    }
+    try {
+        openView(iView);
+        runMacro();
+    } catch (...) {
+        // The caller reports it; the user must not be left without a window.
+        backToTheList();
+        throw;
+    }
+    restoreHostDefaults();
+    view_.closeWindow();
+}
+
+} // namespace vm

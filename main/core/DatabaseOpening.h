@@ -1,0 +1,49 @@
+#pragma once
+
+#include "main/core/OpenDatabase.h"
+
+#include <memory>
+#include <string>
+
+namespace vm {
+
+struct Program;
+class MainView;
+class HostView;
+
+// Connects the program to the running host once at start-up: the
+// application object, its views and preferences, and the file-type table.
+void Create_object(Program& program);
+
+// The path up to and including its last separator; empty for a bare name.
+std::string ExtractPath(const std::string& sFile);
+
+// The host's view type for an "Open in" choice (1 to 5), and the calendar
+// mode of the three calendar choices (0 for the others).
+int hostViewType(int view);
+int calendarMode(int view);
+
+// Opens a database of the list in the running host: its layouts, file
+// locations and logon first, then the database, its view and its macro; the
+// host's own defaults are put back and the program ends.
+class DatabaseOpening : public OpenDatabase {
+public:
+    DatabaseOpening(Program& program, MainView& view);
+    void Open_DB(const std::string& sDBToOpen, int iView, bool bFromQuickSwitch) override;
+
+private:
+    bool loadDatabase(const std::string& name, bool fromQuickSwitch);
+    void prepareHost(const std::string& name);
+    void handOverLogon(const std::string& name);
+    void openView(int view);
+    void runMacro();
+    void restoreHostDefaults();
+    void backToTheList();
+
+    Program& program_;
+    MainView& view_;
+    // Kept until the process ends, as the host expects.
+    std::shared_ptr<HostView> openedView_;
+};
+
+} // namespace vm

@@ -1,0 +1,314 @@
+#include "main/core/MainStartup.h"
+
+#include "main/core/DatabaseList.h"
+#include "main/core/DatabaseOpening.h"
+#include "main/core/LangText.h"
+#include "main/core/MainMenus.h"
+#include "main/core/MainView.h"
+#include "main/core/Program.h"
+#include "main/core/SettingsUpgrade.h"
+#include "main/core/StoredNumbers.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/FailureReport.h"
+#include "platform/LockedFile.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include "Version.h"
+
+namespace vm {
+
+namespace {
+
+constexpr Procedure kFormLoad{"frmMain", "Sub", "Form_Load"};
+constexpr int kDefaultColumnWidth = 1500;
+// Stored sizes below these are not applied.
+constexpr int kAppliedHeight = 5190;
+constexpr int kAppliedWidth = 8745;
+// Settings written by versions before this one are thrown away.
+constexpr std::string_view kOldestKeptVersion = "200";
+
+std::string setting(Program& p, std::string_view section, std::string_view key,
+                    std::string_view defaultValue = {}) {
+    return p.store.GetSetting(section, key, defaultValue);
+}
+
+std::string named(std::string_view section, std::string_view key) {
+    return std::string(section) + "/" + std::string(key);
+}
+
+bool quickSwitchAtStartup(Program& p) {
+    const std::string general(schema::kGeneral);
+    const auto startup =
+        readInt16(p.ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0"),
+                  named(schema::kGeneral, schema::kQuickSwitchStartup));
+    return startup == 1 && !p.ini.GetKeyValue(general, "Quickswitch", "").empty();
+}
+
+} // namespace
+
+MainStartup::MainStartup(Program& program, MainView& view, DatabaseList& list, MainMenus& menus,
+                         SingleInstance& instance)
+    : ActEvent1(program.host.createEventControl()), program_(program), view_(view), list_(list),
+      menus_(menus), instance_(instance) {}
+
+void MainStartup::attempt(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (...) {
+        if (!ignoreFailures_)
+            throw;
+    }
+}
+
+void MainStartup::abandon(const std::string& message, Prompter::Icon icon) {
+    program_.tell(message, icon);
+    bNoSave = true;
+    view_.closeWindow();
+}
+
+bool MainStartup::claimSingleInstance() {
+    if (instance_.claim(kProgramTitle))
+        return true;
+    abandon("An instance of this program is already running!", Prompter::Icon::None);
+    return false;
+}
+
+void MainStartup::loadLanguage() {
+    // A value other than a known language would leave every caption empty.
+    const std::string stored = setting(program_, schema::kOptions, schema::kLanguage, "0");
+    int index = readInt16(stored, named(schema::kOptions, schema::kLanguage));
+    if (index < LangTable::kEnglish || index > LangTable::kGerman)
+        index = LangTable::kEnglish;
+    program_.lang.Init_Language(index);
+}
+
+bool MainStartup::checkHost() {
+    if (ActEvent1->Dispatch1(0) >= 1)
+        return true;
+    const LangTable& t = program_.lang;
+    if (!ActEvent1->Dispatch3()) {
+        // Starting the host from the QuickSwitch window arrives with that
+        // window; until then the host must be running.
+        quickSwitchAtStartup(program_);
+        abandon(t[9] + kProgramTitle + "!", Prompter::Icon::Exclamation);
+    } else {
+        abandon(t[10] + "\r" + t[11], Prompter::Icon::Critical);
+    }
+    return false;
+}
+
+void MainStartup::upgradeStoredSettings() {
+    const std::string version = setting(program_, schema::kSettings, schema::kVersion);
+    if (version < kOldestKeptVersion) {
+        program_.store.DeleteAll();
+        ignoreFailures_ = true;
+    }
+    attempt([&] {
+        if (version > "3" && version < "32")
+            Upgrade_to_32(program_.ini, program_.store);
+    });
+    attempt([&] {
+        program_.store.SaveSetting(schema::kSettings, schema::kVersion,
+                                   schema::programVersionText());
+    });
+}
+
+void MainStartup::firstRun() {
+    attempt([&] { view_.showLanguagePicker(); });
+    attempt([&] { loadLanguage(); });
+    createLinkAndMarkInstalled();
+}
+
+void MainStartup::createLinkAndMarkInstalled() {
+    // After a wipe a link that cannot be written is skipped like any other
+    // failure; the first run must still end, or the language picker would
+    // come back at every start.
+    attempt([&] { menus_.Create_LinkMenuItem(); });
+    program_.store.SaveSetting(schema::kSettings, schema::kInstalled, "1");
+}
+
+bool MainStartup::requireOpenDatabase() {
+    if (!program_.app)
+        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+    if (!program_.app->GetCurrentUserName().empty())
+        return true;
+    program_.tell(program_.lang[126]);
+    if (!bReloadLanguage && !bReloadList)
+        bNoSave = true;
+    view_.closeWindow();
+    return false;
+}
+
+void MainStartup::createSettingsFile() {
+    const std::string& path = program_.ini.sIniPath;
+    if (fileExists(path))
+        return;
+    const EditResult result = editFile(path, [](const std::optional<std::string>& current) {
+        return current ? std::nullopt : std::optional<std::string>(" \r\n");
+    });
+    if (result == EditResult::Failed)
+        throw Failure(err::kPathNotFound, "Path not found: " + path);
+}
+
+void MainStartup::applySizeAndTexts() {
+    view_.setCaption(kProgramTitle);
+    const int height = readInt16(setting(program_, schema::kSettings, schema::kHeight, "0"),
+                                 named(schema::kSettings, schema::kHeight));
+    const int width = readInt16(setting(program_, schema::kSettings, schema::kWidth, "0"),
+                                named(schema::kSettings, schema::kWidth));
+    if (height > kAppliedHeight || width > kAppliedWidth)
+        view_.setSizeTwips(height > kAppliedHeight ? height : view_.heightTwips(),
+                           width > kAppliedWidth ? width : view_.widthTwips());
+
+    const LangTable& t = program_.lang;
+    for (int column = 1; column <= 4; ++column) {
+        list_.sColumnTitle[column] = t[41 + column];
+        view_.setColumnTitle(column, list_.sColumnTitle[column]);
+    }
+    view_.applyTexts(t);
+    for (int column = 1; column <= 4; ++column) {
+        const std::string key = schema::columnKey(column);
+        view_.setColumnWidthTwips(column, readInt16(setting(program_, schema::kSettings, key,
+                                                            std::to_string(kDefaultColumnWidth)),
+                                                    named(schema::kSettings, key)));
+    }
+}
+
+void MainStartup::recordHostDefaults() {
+    if (!program_.preferences)
+        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+    HostPreferences& prefs = *program_.preferences;
+    program_.store.SaveSetting(schema::kSettings, schema::kOriginalCL,
+                               prefs.DefaultContactLayout());
+    program_.store.SaveSetting(schema::kSettings, schema::kOriginalGL, prefs.DefaultGroupLayout());
+    program_.store.SaveSetting(schema::kSettings, schema::kOriginalMacro, prefs.StartupMacro());
+}
+
+void MainStartup::fillList() {
+    program_.names = schema::splitList(
+        program_.ini.GetKeyValue(std::string(schema::kGeneral), std::string(schema::kSort), ""));
+    list_.fill(program_.names);
+    const int rows = view_.rowCount();
+    if (rows > 0) {
+        const int selected = readInt32(setting(program_, schema::kDisplay, schema::kSelected, "1"),
+                                       named(schema::kDisplay, schema::kSelected));
+        if (selected >= 1 && selected <= rows)
+            view_.selectRow(selected);
+    }
+    view_.setOpenEnabled(rows > 0);
+}
+
+void MainStartup::showFirstWindow() {
+    // The QuickSwitch window at start-up arrives with that window; until then
+    // its setting is read and the main window is shown.
+    quickSwitchAtStartup(program_);
+    view_.showWindow();
+}
+
+void MainStartup::Form_Load() {
+    guarded(
+        kFormLoad,
+        [&] {
+            ignoreFailures_ = false;
+            if (!claimSingleInstance())
+                return;
+            loadLanguage();
+            program_.ini.sIniPath =
+                setting(program_, schema::kSettings, schema::kIniLocation,
+                        program_.programFile(std::string(kProgramTitle) + ".ini"));
+            const bool reload = bReloadLanguage || bReloadList;
+            if (!reload) {
+                if (!checkHost())
+                    return;
+                upgradeStoredSettings();
+            }
+            auto installed = [&] {
+                return readInt16(setting(program_, schema::kSettings, schema::kInstalled, "0"),
+                                 named(schema::kSettings, schema::kInstalled)) != 0;
+            };
+            if (!reload) {
+                attempt([&] { Create_object(program_); });
+                attempt([&] {
+                    if (!installed())
+                        firstRun();
+                });
+            }
+            bool stop = false;
+            attempt([&] { stop = !requireOpenDatabase(); });
+            if (stop)
+                return;
+            attempt([&] { createSettingsFile(); });
+            attempt([&] { applySizeAndTexts(); });
+            attempt([&] {
+                if (!installed())
+                    createLinkAndMarkInstalled();
+            });
+            attempt([&] { recordHostDefaults(); });
+            if (bReloadLanguage) {
+                bReloadLanguage = false;
+                return;
+            }
+            fillList();
+            if (!bReloadList)
+                showFirstWindow();
+        },
+        Support::Localized);
+}
+
+void MainStartup::Form_Unload() {
+    if (bNoSave) {
+        view_.endProcess();
+        return;
+    }
+    auto ignoringFailures = [](auto&& action) {
+        try {
+            action();
+        } catch (...) {
+        }
+    };
+    ignoringFailures([&] {
+        const int rows = view_.rowCount();
+        const int selected = view_.selectedRow().value_or(rows + 1);
+        program_.store.SaveSetting(schema::kDisplay, schema::kSelected, std::to_string(selected));
+    });
+    for (int column = 1; column <= 4; ++column)
+        ignoringFailures([&] {
+            program_.store.SaveSetting(schema::kSettings, schema::columnKey(column),
+                                       std::to_string(view_.columnWidthTwips(column)));
+        });
+    ignoringFailures([&] {
+        program_.store.SaveSetting(schema::kSettings, schema::kHeight,
+                                   std::to_string(view_.heightTwips()));
+    });
+    ignoringFailures([&] {
+        program_.store.SaveSetting(schema::kSettings, schema::kWidth,
+                                   std::to_string(view_.widthTwips()));
+    });
+    std::string reopen;
+    if (program_.bRestartHost)
+        ignoringFailures([&] {
+            reopen = program_.app->GetOpenDBName();
+            program_.app->Command(150);
+        });
+    program_.app.reset();
+    program_.views.reset();
+    program_.preferences.reset();
+    if (!program_.bRestartHost) {
+        view_.endProcess();
+        return;
+    }
+    ignoringFailures([&] { program_.shell.open(reopen, program_.programFolder); });
+    view_.hideWindow();
+    iTimerTicks = 0;
+    view_.startShutdownTimer();
+}
+
+void MainStartup::Timer1_Timer() {
+    if (++iTimerTicks >= 2)
+        view_.endProcess();
+}
+
+} // namespace vm

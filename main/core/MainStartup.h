@@ -1,0 +1,67 @@
+#pragma once
+
+#include "main/core/HostInterface.h"
+#include "platform/Prompter.h"
+
+#include <functional>
+
+#include <memory>
+
+namespace vm {
+
+struct Program;
+class MainView;
+class DatabaseList;
+class MainMenus;
+class SingleInstance;
+
+// The main window's load and unload steps: everything from the start of the
+// program to its first window, and from the closing of the main window to
+// the end of the process.
+class MainStartup {
+public:
+    MainStartup(Program& program, MainView& view, DatabaseList& list, MainMenus& menus,
+                SingleInstance& instance);
+
+    void Form_Load();
+    void Form_Unload();
+    void Timer1_Timer();
+
+    // The host's event control placed on the main window.
+    std::shared_ptr<HostEventControl> ActEvent1;
+
+    bool bReloadLanguage = false;
+    bool bReloadList = false;
+    bool bNoSave = false;
+    int iTimerTicks = 0;
+
+private:
+    // Each returns false when the load step must stop there.
+    bool claimSingleInstance();
+    void loadLanguage();
+    bool checkHost();
+    void upgradeStoredSettings();
+    void firstRun();
+    void createLinkAndMarkInstalled();
+    bool requireOpenDatabase();
+    void createSettingsFile();
+    void applySizeAndTexts();
+    void recordHostDefaults();
+    void fillList();
+    void showFirstWindow();
+    // Shows why the start cannot go on and closes the window unsaved.
+    void abandon(const std::string& message, Prompter::Icon icon);
+    // Once the per-user values were wiped, a failure up to the list fill
+    // skips only the action that failed.
+    void attempt(const std::function<void()>& action);
+
+    Program& program_;
+    MainView& view_;
+    DatabaseList& list_;
+    MainMenus& menus_;
+    SingleInstance& instance_;
+    // After the per-user values are wiped, the start goes on whatever fails.
+    bool ignoreFailures_ = false;
+};
+
+} // namespace vm

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "main/core/HostInterface.h"
+#include "platform/Prompter.h"
+#include "settings/IniLib.h"
+#include "settings/SettingsSchema.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vm {
+
+class HostRegistry;
+class LangTable;
+class PerUserStore;
+class Shell;
+
+// The values of one database that an opening and the list use: its record in
+// the settings file, as loaded last.
+struct CurrentDatabase {
+    std::string path;
+    std::string contactLayout;
+    std::string groupLayout;
+    std::string startupMacro;
+};
+
+// Reads the database's record from the settings file; missing keys read empty.
+CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name);
+
+// What the windows of the main program share for the whole run: the
+// services, the host connection and the program-wide flags.
+struct Program {
+    Program(PerUserStore& store, LangTable& lang, Prompter& prompter, Shell& shell,
+            HostConnection& host, HostRegistry& registry, std::string programFolder)
+        : store(store), lang(lang), prompter(prompter), shell(shell), host(host),
+          registry(registry), programFolder(std::move(programFolder)) {}
+
+    PerUserStore& store;
+    LangTable& lang;
+    Prompter& prompter;
+    Shell& shell;
+    HostConnection& host;
+    HostRegistry& registry;
+    // Where the program and its companions lie, without a closing separator.
+    std::string programFolder;
+
+    IniLib ini; // its sIniPath is the settings-file path
+
+    // The host connection made once at start-up.
+    std::shared_ptr<HostApplication> app;
+    std::shared_ptr<HostViews> views;
+    std::shared_ptr<HostPreferences> preferences;
+    std::array<std::string, schema::kFileTypeCount> fileTypes;
+
+    CurrentDatabase current;
+    // The friendly names of the list as last filled.
+    std::vector<std::string> names;
+    // "|name|" for every database found open in the host while the list was
+    // filled; only ever appended to.
+    std::string sOpenDBList;
+
+    bool bRestartHost = false;
+    bool bQuickSwitchExit = false;
+    bool bStartCancelled = false;
+    bool bStartMode = false;
+    std::string sStartDatabase;
+
+    // Shows a message with the program's title as caption.
+    void tell(const std::string& text, Prompter::Icon icon = Prompter::Icon::None) const;
+    // A file beside the program.
+    std::string programFile(const std::string& name) const;
+};
+
+} // namespace vm

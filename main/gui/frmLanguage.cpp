@@ -1,0 +1,69 @@
+#include "main/gui/frmLanguage.h"
+
+#include "main/core/LangText.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include "Version.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vm {
+
+namespace {
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+} // namespace
+
+frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* parent)
+    : QDialog(parent), store_(store), Label1(new QLabel(this)), cmbLanguage(new QComboBox(this)),
+      cmdOK(new QPushButton(this)), cmdCancel(new QPushButton(this)) {
+    setObjectName("frmLanguage");
+    Label1->setObjectName("Label1");
+    cmbLanguage->setObjectName("cmbLanguage");
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel->setObjectName("cmdCancel");
+
+    const bool firstRun = store.GetSetting(schema::kSettings, schema::kInstalled, "0") == "0";
+    if (firstRun) {
+        setWindowTitle(kProgramTitle);
+        Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
+        cmdOK->setText(QStringLiteral("OK"));
+        cmdCancel->hide();
+    } else {
+        setWindowTitle(qt(texts[65]));
+        Label1->setText(qt(texts[64]) + ":");
+        cmdOK->setText(qt(texts[1]));
+        cmdCancel->setText(qt(texts[2]));
+    }
+    cmbLanguage->addItems(
+        {QStringLiteral("English"), QStringLiteral("Français"), QStringLiteral("Deutsch")});
+    cmbLanguage->setCurrentIndex(texts.LangIndex());
+    Label1->setBuddy(cmbLanguage);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmLanguage::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(cmbLanguage);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmLanguage::cmdOK_Click() {
+    store_.SaveSetting(schema::kOptions, schema::kLanguage,
+                       std::to_string(cmbLanguage->currentIndex()));
+    accept();
+}
+
+} // namespace vm

@@ -1,0 +1,401 @@
+#include "main/gui/frmMain.h"
+
+#include "main/core/DatabaseOpening.h"
+#include "main/core/LangText.h"
+#include "main/core/Program.h"
+#include "main/gui/DatabaseIcon.h"
+#include "main/gui/Twips.h"
+#include "main/gui/frmAbout.h"
+#include "main/gui/frmLanguage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace vm {
+
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Spare room to the left of "More at", whose translations are longer than
+// the place the English text was given.
+constexpr int kMoreRoom = 2600;
+constexpr int kLinkHeight = 240;
+constexpr int kLinkGap = 60;
+// The view choice: two columns of option buttons with their labels.
+constexpr int kFrameWidth = 4455;
+constexpr int kOptionLeft = 120;
+constexpr int kLabelLeft = 390;
+constexpr int kColumnGap = 150;
+const QColor kOpenDatabaseColour(255, 0, 0);
+
+} // namespace
+
+frmMain::frmMain(Program& program, SingleInstance& instance, OpenDatabase* opener)
+    : program_(program),
+      ownOpener_(opener ? nullptr : std::make_unique<DatabaseOpening>(program, *this)),
+      menus_(program, *this), list_(program, *this, opener ? *opener : *ownOpener_),
+      startup_(program, *this, list_, menus_, instance) {
+    setObjectName("frmMain");
+    menus_.attach(startup_, list_);
+    setCentralWidget(new QWidget(this));
+    setMinimumSize(pixels(kSmallestWidth), pixels(kSmallestHeight));
+    resize(pixels(kSmallestWidth), pixels(kSmallestHeight));
+    buildList();
+    buildViewChoice();
+    buildButtonsAndLinks();
+    buildMenus();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    connect(Timer1, &QTimer::timeout, this, [this] { startup_.Timer1_Timer(); });
+    startup_.ActEvent1->OnActUserWantsToClose([this] { menus_.ActEvent1_OnActUserWantsToClose(); });
+}
+
+void frmMain::buildList() {
+    ListView1 = new QTreeWidget(centralWidget());
+    ListView1->setObjectName("ListView1");
+    ListView1->setColumnCount(5);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setHeaderLabels({"", "", "", "", ""});
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSortIndicatorShown(false);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setColumnWidth(4, 0); // the database path: kept, never shown
+    ListView1->header()->setSectionHidden(4, true);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { list_.ListView1_ColumnClick(section + 1); });
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { list_.cmdOpen_Click(); });
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
+}
+
+void frmMain::buildViewChoice() {
+    Frame1 = new QGroupBox(centralWidget());
+    Frame1->setObjectName("Frame1");
+    for (int i = 0; i < 7; ++i) {
+        optView[i] = new QRadioButton(Frame1);
+        optView[i]->setObjectName(QStringLiteral("optView%1").arg(i));
+        lblView[i] = new QLabel(Frame1);
+        lblView[i]->setObjectName(QStringLiteral("lblView%1").arg(i));
+        lblView[i]->installEventFilter(this);
+        connect(optView[i], &QRadioButton::clicked, this, [this] { focusList(); });
+    }
+    optView[0]->setChecked(true);
+}
+
+int frmMain::labelColumnWidth(int first, int last) const {
+    int widest = 0;
+    for (int i = first; i <= last; ++i)
+        widest = std::max(widest, twips(lblView[i]->sizeHint().width()));
+    return widest;
+}
+
+int frmMain::frameWidth() const {
+    const int right = kLabelLeft + labelColumnWidth(0, 3) + kColumnGap + kLabelLeft +
+                      labelColumnWidth(4, 6) + kOptionLeft;
+    return std::max(kFrameWidth, right);
+}
+
+void frmMain::placeViewChoice() {
+    // Contact views on the left, calendars on the right, each label as wide
+    // as its language needs.
+    const int secondColumn = kLabelLeft + labelColumnWidth(0, 3) + kColumnGap;
+    for (int i = 0; i < 7; ++i) {
+        const int left = i < 4 ? 0 : secondColumn;
+        const int top = 270 + (i < 4 ? i : i - 4) * 270;
+        optView[i]->setGeometry(pixelRect(left + kOptionLeft, top, 255, 255));
+        lblView[i]->setGeometry(
+            pixelRect(left + kLabelLeft, top, labelColumnWidth(i < 4 ? 0 : 4, i < 4 ? 3 : 6), 255));
+    }
+}
+
+void frmMain::buildButtonsAndLinks() {
+    cmdOpen = new QPushButton(centralWidget());
+    cmdOpen->setObjectName("cmdOpen");
+    connect(cmdOpen, &QPushButton::clicked, this, [this] {
+        list_.cmdOpen_Click();
+        focusList();
+    });
+    cmdCancel = new QPushButton(centralWidget());
+    cmdCancel->setObjectName("cmdCancel");
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { closeWindow(); });
+
+    lblMore = new QLabel(centralWidget());
+    lblMore->setObjectName("lblMore");
+    lblMore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblLink = new QLabel(centralWidget());
+    lblLink->setObjectName("lblLink");
+    lblLink->setText(QStringLiteral("<a href='#'>velmaris.example</a>"));
+    lblLink->setToolTip(QLatin1String(kMakerAddress));
+    connect(lblLink, &QLabel::linkActivated, this, [this] { menus_.lblLink_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        Line1[i] = new QFrame(centralWidget());
+        Line1[i]->setObjectName(QStringLiteral("Line1_%1").arg(i));
+        Line1[i]->setAutoFillBackground(true);
+        Line1[i]->setPalette(QPalette(i == 0 ? Qt::darkGray : Qt::white));
+    }
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, void (MainMenus::*handler)()) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(name);
+    if (handler)
+        connect(action, &QAction::triggered, this, [this, handler] { (menus_.*handler)(); });
+    else
+        action->setEnabled(false); // its dialog is not part of the program yet
+    return action;
+}
+
+void frmMain::buildMenus() {
+    mnuFile = menuBar()->addMenu(QString());
+    mnuFile->setObjectName("mnuFile");
+    addMenuItem(mnuFile, "mnuFileOpen", &MainMenus::mnuFileOpen_Click);
+    mnuFile->addSeparator()->setObjectName("mnuSep6");
+    addMenuItem(mnuFile, "mnuExit", &MainMenus::mnuExit_Click);
+
+    mnuEdit = menuBar()->addMenu(QString());
+    mnuEdit->setObjectName("mnuEdit");
+    addMenuItem(mnuEdit, "mnuEditProperties");
+    mnuEdit->addSeparator()->setObjectName("mnuSep2");
+    addMenuItem(mnuEdit, "mnuEditList");
+
+    mnuOptions = menuBar()->addMenu(QString());
+    mnuOptions->setObjectName("mnuOptions");
+    addMenuItem(mnuOptions, "mnuQuickSwitch");
+    addMenuItem(mnuOptions, "mnuSettingsLocation");
+    mnuOptions->addSeparator()->setObjectName("mnuSep1");
+    addMenuItem(mnuOptions, "mnuLanguages", &MainMenus::mnuLanguages_Click);
+    addMenuItem(mnuOptions, "mnuIntegrate");
+
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelp->setObjectName("mnuHelp");
+    addMenuItem(mnuHelp, "mnuManual", &MainMenus::mnuManual_Click);
+    addMenuItem(mnuHelp, "mnuOnline", &MainMenus::mnuOnline_Click);
+    mnuHelp->addSeparator()->setObjectName("mnuSep3");
+    addMenuItem(mnuHelp, "mnuAbout", &MainMenus::mnuAbout_Click);
+
+    mnuPopup = new QMenu(this);
+    mnuPopup->setObjectName("mnuPopup");
+    addMenuItem(mnuPopup, "mnuProperties");
+    mnuPopup->addSeparator()->setObjectName("mnuSep9");
+    addMenuItem(mnuPopup, "mnuManageList");
+}
+
+void frmMain::load() {
+    startup_.Form_Load();
+}
+
+void frmMain::closeWindow() {
+    close();
+}
+
+void frmMain::showWindow() {
+    show();
+}
+
+void frmMain::hideWindow() {
+    hide();
+}
+
+void frmMain::endProcess() {
+    processEnded_ = true;
+    // Queued, so that an end asked for before the event loop runs still ends it.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void frmMain::startShutdownTimer() {
+    Timer1->start(1000);
+}
+
+void frmMain::setCaption(const std::string& caption) {
+    setWindowTitle(qt(caption));
+}
+
+int frmMain::heightTwips() const {
+    return twips(height());
+}
+
+int frmMain::widthTwips() const {
+    return twips(width());
+}
+
+void frmMain::setSizeTwips(int height, int width) {
+    resize(pixels(width), pixels(height));
+}
+
+void frmMain::applyLayout(const MainLayout& l) {
+    ListView1->setGeometry(pixelRect(240, 210, l.listWidth, l.listHeight));
+    Frame1->setGeometry(pixelRect(255, l.frameTop, frameWidth(), 1425));
+    cmdOpen->setGeometry(pixelRect(l.buttonsLeft, 225, 1000, 325));
+    cmdCancel->setGeometry(pixelRect(l.buttonsLeft, 660, 1000, 325));
+    lblMore->setGeometry(
+        pixelRect(l.linkLeft - kLinkGap - kMoreRoom, l.linkTop, kMoreRoom, kLinkHeight));
+    lblLink->setGeometry(
+        pixelRect(l.linkLeft, l.linkTop, std::max(1605, l.windowWidth - l.linkLeft), kLinkHeight));
+    Line1[0]->setGeometry(0, 0, pixels(l.linesRight), 1);
+    Line1[1]->setGeometry(0, 1, pixels(l.linesRight), 1);
+}
+
+void frmMain::applyTexts(const LangTable& t) {
+    auto text = [&](int n) { return qt(t[n]); };
+    auto dots = [&](int n) { return qt(t[n]) + "..."; };
+    mnuFile->setTitle(text(128));
+    mnuEdit->setTitle(text(125));
+    mnuOptions->setTitle(text(59));
+    mnuHelp->setTitle(text(56));
+    const std::pair<const char*, QString> items[] = {
+        {"mnuFileOpen", text(62)},       {"mnuExit", text(129)},
+        {"mnuEditProperties", dots(55)}, {"mnuEditList", dots(89)},
+        {"mnuQuickSwitch", dots(127)},   {"mnuSettingsLocation", dots(122)},
+        {"mnuLanguages", dots(61)},      {"mnuIntegrate", dots(60)},
+        {"mnuManual", text(130)},        {"mnuOnline", text(57)},
+        {"mnuAbout", text(58)},          {"mnuProperties", dots(55)},
+        {"mnuManageList", dots(89)}};
+    for (const auto& [name, caption] : items)
+        findChild<QAction*>(name)->setText(caption);
+    cmdOpen->setText(text(62));
+    cmdCancel->setText(text(17));
+    lblMore->setText(text(3));
+    Frame1->setTitle(text(46));
+    for (int i = 0; i < 7; ++i)
+        lblView[i]->setText(text(47 + i));
+    placeViewChoice();
+    list_.Form_Resize();
+}
+
+void frmMain::setColumnTitle(int column, const std::string& title) {
+    ListView1->headerItem()->setText(column - 1, qt(title));
+}
+
+int frmMain::columnWidthTwips(int column) const {
+    return twips(ListView1->columnWidth(column - 1));
+}
+
+void frmMain::setColumnWidthTwips(int column, int width) {
+    ListView1->setColumnWidth(column - 1, pixels(width));
+}
+
+void frmMain::clearRows() {
+    ListView1->clear();
+}
+
+void frmMain::addRow(const std::string& name) {
+    auto* item = new QTreeWidgetItem(ListView1, {qt(name)});
+    item->setIcon(0, databaseIcon());
+}
+
+void frmMain::setRowCells(int row, const std::array<std::string, 4>& cells) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
+    for (int i = 0; i < 4; ++i)
+        item->setText(i + 1, qt(cells[i]));
+}
+
+void frmMain::markRowOpen(int row) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
+    for (int column = 0; column < 4; ++column)
+        item->setForeground(column, kOpenDatabaseColour);
+}
+
+int frmMain::rowCount() const {
+    return ListView1->topLevelItemCount();
+}
+
+std::string frmMain::rowText(int row) const {
+    return ListView1->topLevelItem(row - 1)->text(0).toStdString();
+}
+
+std::optional<int> frmMain::selectedRow() const {
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->isSelected())
+            return i + 1;
+    return std::nullopt;
+}
+
+void frmMain::selectRow(int row) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
+    ListView1->setCurrentItem(item);
+    ListView1->scrollToItem(item);
+}
+
+void frmMain::sortRows(int column, bool ascending) {
+    ListView1->sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void frmMain::setOpenEnabled(bool enabled) {
+    cmdOpen->setEnabled(enabled);
+}
+
+int frmMain::checkedView() const {
+    for (int i = 0; i < 7; ++i)
+        if (optView[i]->isChecked())
+            return i;
+    return 0;
+}
+
+void frmMain::focusList() {
+    ListView1->setFocus();
+}
+
+void frmMain::showLanguagePicker() {
+    frmLanguage picker(program_.store, program_.lang, isVisible() ? this : nullptr);
+    picker.exec();
+}
+
+void frmMain::showAbout() {
+    frmAbout about(program_.lang, this);
+    about.exec();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!unloading_) {
+        unloading_ = true;
+        startup_.Form_Unload();
+    }
+    event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    list_.Form_Resize();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == ListView1->viewport() && mouse->button() == Qt::RightButton) {
+            mnuPopup->popup(mouse->globalPosition().toPoint());
+            return false;
+        }
+        for (int i = 0; i < 7; ++i)
+            if (watched == lblView[i]) {
+                optView[i]->setChecked(true);
+                focusList();
+                return true;
+            }
+    }
+    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            list_.cmdOpen_Click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vm

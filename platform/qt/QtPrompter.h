@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+namespace vm {
+
+// Message boxes of the desktop, modal to the active window.
+class QtPrompter : public Prompter {
+public:
+    Answer ask(std::string_view text, std::string_view caption, Buttons buttons,
+               Icon icon) override;
+};
+
+} // namespace vm
