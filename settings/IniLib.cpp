@@ -51,18 +51,40 @@ const std::string& IniLib::pathOf(const std::string& file) const {
     return file.empty() ? sIniPath : file;
 }
 
-std::string IniLib::GetKeyValue(const std::string& section, const std::string& key,
-                                const std::string& defaultValue, const std::string& file) const {
-    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+namespace {
+
+std::string readValue(const std::optional<ProfileText>& text, const std::string& section1252,
+                      const std::string& key, const std::string& defaultValue) {
     const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
-    if (!section1252 || !key1252)
-        return defaultValue;
-    const std::optional<ProfileText> text = readProfile(pathOf(file));
-    std::optional<std::string> value = text ? text->value(*section1252, *key1252) : std::nullopt;
+    std::optional<std::string> value =
+        text && key1252 ? text->value(section1252, *key1252) : std::nullopt;
     if (!value || value->empty())
         return defaultValue;
     value->resize(std::min(value->size(), kValueLimit));
     return windows1252::toUtf8(*value);
+}
+
+} // namespace
+
+std::string IniLib::GetKeyValue(const std::string& section, const std::string& key,
+                                const std::string& defaultValue, const std::string& file) const {
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    if (!section1252)
+        return defaultValue;
+    return readValue(readProfile(pathOf(file)), *section1252, key, defaultValue);
+}
+
+std::vector<std::string> IniLib::GetKeyValues(const std::string& section,
+                                              const std::vector<std::string>& keys,
+                                              const std::string& file) const {
+    std::vector<std::string> values(keys.size());
+    const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
+    if (!section1252)
+        return values;
+    const std::optional<ProfileText> text = readProfile(pathOf(file));
+    for (size_t i = 0; i < keys.size(); ++i)
+        values[i] = readValue(text, *section1252, keys[i], "");
+    return values;
 }
 
 template <class Edit> bool IniLib::edit(const std::string& file, bool createsFile, Edit&& change) {

@@ -20,6 +20,12 @@ public:
     std::string GetKeyValue(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file = "") const;
 
+    // Several values of one section from one reading of the file, each as
+    // GetKeyValue would give it with an empty default.
+    std::vector<std::string> GetKeyValues(const std::string& section,
+                                          const std::vector<std::string>& keys,
+                                          const std::string& file = "") const;
+
     // The writes return false, changing nothing, when the file cannot be
     // written (read-only, missing folder, a folder in its place) or the text
     // cannot be stored: characters outside Windows-1252, a line break in a

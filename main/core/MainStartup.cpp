@@ -288,11 +288,10 @@ void MainStartup::Form_Unload() {
                                    std::to_string(view_.widthTwips()));
     });
     std::string reopen;
-    if (program_.bRestartHost)
-        ignoringFailures([&] {
-            reopen = program_.app->GetOpenDBName();
-            program_.app->Command(150);
-        });
+    if (program_.bRestartHost) {
+        ignoringFailures([&] { reopen = program_.app->GetOpenDBName(); });
+        ignoringFailures([&] { program_.app->Command(150); });
+    }
     program_.app.reset();
     program_.views.reset();
     program_.preferences.reset();

@@ -7,10 +7,11 @@
 namespace vm {
 
 CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name) {
-    return {ini.GetKeyValue(name, std::string(schema::kPath), ""),
-            ini.GetKeyValue(name, std::string(schema::kContactLayout), ""),
-            ini.GetKeyValue(name, std::string(schema::kGroupLayout), ""),
-            ini.GetKeyValue(name, std::string(schema::kStartupMacro), "")};
+    auto values = ini.GetKeyValues(
+        name, {std::string(schema::kPath), std::string(schema::kContactLayout),
+               std::string(schema::kGroupLayout), std::string(schema::kStartupMacro)});
+    return {std::move(values[0]), std::move(values[1]), std::move(values[2]),
+            std::move(values[3])};
 }
 
 void Program::tell(const std::string& text, Prompter::Icon icon) const {

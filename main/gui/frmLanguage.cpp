@@ -34,7 +34,6 @@ frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* p
         setWindowTitle(kProgramTitle);
         Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
         cmdOK->setText(QStringLiteral("OK"));
-        cmdCancel->hide();
     } else {
         setWindowTitle(qt(texts[65]));
         Label1->setText(qt(texts[64]) + ":");
@@ -49,6 +48,8 @@ frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* p
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
     buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    // On a first run there is no language to go back to.
+    cmdCancel->setVisible(!firstRun);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmLanguage::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -295,8 +295,9 @@ void frmMain::clearRows() {
 }
 
 void frmMain::addRow(const std::string& name) {
+    static const QIcon icon(databaseIcon());
     auto* item = new QTreeWidgetItem(ListView1, {qt(name)});
-    item->setIcon(0, databaseIcon());
+    item->setIcon(0, icon);
 }
 
 void frmMain::setRowCells(int row, const std::array<std::string, 4>& cells) {

@@ -1,37 +1,3 @@
-#include "main/core/LangText.h"
-#include "main/core/Program.h"
-#include "main/gui/frmMain.h"
-#include "platform/FailureReport.h"
-#include "platform/SingleInstance.h"
-#include "platform/dbus/DBusHostConnection.h"
-#include "platform/qt/QtPrompter.h"
-#include "platform/qt/QtShell.h"
-#include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
-#include "settings/SettingsSchema.h"
+#include "main/gui/Application.h"
 
-#include "Version.h"
-
-#include <QApplication>
-
-int main(int argc, char* argv[]) {
-    using namespace vm;
-    QApplication::setApplicationName(kProgramTitle);
-    QApplication app(argc, argv);
-    // The main window may hide itself while a restart of the host finishes.
-    app.setQuitOnLastWindowClosed(false);
-
-    QtPrompter prompter;
-    FailureReporter::install(&prompter, kProgramTitle);
-    QtShell shell;
-    const std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
-    DBusHostConnection host;
-    RegistryFileBackend registry;
-    const std::unique_ptr<SingleInstance> instance = makeSingleInstance();
-    Program program(*store, LangText(), prompter, shell, host, registry,
-                    QCoreApplication::applicationDirPath().toStdString());
-
-    frmMain window(program, *instance);
-    window.load();
-    return app.exec();
-}
+int main(int argc, char* argv[]) { return vm::runVelmaris(argc, argv); }

@@ -62,6 +62,19 @@ TEST_F(IniLibFile, KeySpellingsReachOneValue) {
     EXPECT_EQ(test::readBytes(path), "[General]\r\nQuickSwitch=b;;;;;;;\r\n");
 }
 
+TEST_F(IniLibFile, SeveralValuesReadAsOneByOne) {
+    test::writeBytes(path, "[Sales]\r\nPath= \"/db/s.dbf\" \r\nCLY=\r\nGLY=" +
+                               std::string(1200, 'g') + "\r\n[Other]\r\nStartupMacro=x\r\n");
+    const std::vector<std::string> keys = {"path", "CLY", "GLY", "StartupMacro"};
+    const auto values = ini.GetKeyValues("SALES", keys);
+    ASSERT_EQ(values.size(), keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(values[i], ini.GetKeyValue("Sales", keys[i], "")) << keys[i];
+    EXPECT_EQ(values[0], "/db/s.dbf");
+    EXPECT_EQ(values[2].size(), 998u);
+    EXPECT_EQ(ini.GetKeyValues("Missing", keys), std::vector<std::string>(4));
+}
+
 TEST_F(IniLibFile, EmptyOrMissingValueReadsAsDefault) {
     ASSERT_TRUE(ini.SetKeyValue("General", "Sort", ""));
     EXPECT_EQ(ini.GetKeyValue("General", "Sort", "none"), "none");

@@ -1,0 +1,55 @@
+// Start-up to a mapped main window: Velmaris against a plain QMainWindow.
+// Prints the wall-clock time (ns since the epoch) at which the window was
+// first exposed, and ends; bench/startup-bench.sh measures from the launch.
+
+#include "main/gui/Application.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+class ExposeWatch : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (!seen_ && event->type() == QEvent::Expose && window && window->isExposed()) {
+            seen_ = true;
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n", static_cast<long long>(
+                                      std::chrono::duration_cast<std::chrono::nanoseconds>(now)
+                                          .count()));
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+void watch(QWidget& window) {
+    static ExposeWatch watcher;
+    window.winId(); // makes the native window, so that it can be watched
+    window.windowHandle()->installEventFilter(&watcher);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "bare") == 0) {
+        QApplication app(argc, argv);
+        QMainWindow window;
+        window.resize(565, 346);
+        watch(window);
+        window.show();
+        return app.exec();
+    }
+    return vm::runVelmaris(argc, argv, watch);
+}

@@ -1,0 +1,215 @@
+#pragma once
+
+#include "main/core/DatabaseList.h"
+#include "main/core/LangText.h"
+#include "main/core/MainMenus.h"
+#include "main/core/MainStartup.h"
+#include "main/core/MainView.h"
+#include "main/core/OpenDatabase.h"
+#include "main/core/Program.h"
+#include "platform/FailureReport.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+#include "settings/SettingsSchema.h"
+#include "support/FakeHost.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <utility>
+
+namespace vm::test {
+
+// The main window as the logic leaves it: rows, sizes and texts, and the
+// window-level actions in `events`, in order.
+class FakeMainView : public MainView {
+public:
+    struct Row {
+        std::string name;
+        std::array<std::string, 4> cells;
+        bool red = false;
+    };
+
+    void closeWindow() override {
+        events.push_back("close");
+        if (onClose)
+            onClose();
+    }
+    void showWindow() override { events.push_back("show"); }
+    void hideWindow() override { events.push_back("hide"); }
+    void endProcess() override { events.push_back("end"); }
+    void startShutdownTimer() override { events.push_back("timer"); }
+
+    void setCaption(const std::string&) override {}
+    int heightTwips() const override { return height; }
+    int widthTwips() const override { return width; }
+    void setSizeTwips(int h, int w) override {
+        height = h;
+        width = w;
+        sizesSet.emplace_back(h, w);
+    }
+    void applyLayout(const MainLayout& l) override { layout = l; }
+
+    void applyTexts(const LangTable& texts) override { openText = texts[62]; }
+    void setColumnTitle(int column, const std::string& title) override {
+        titles.at(column) = title;
+    }
+    int columnWidthTwips(int column) const override { return widths.at(column); }
+    void setColumnWidthTwips(int column, int w) override { widths.at(column) = w; }
+
+    void clearRows() override {
+        rows.clear();
+        selected.reset();
+    }
+    void addRow(const std::string& name) override { rows.push_back({name, {}}); }
+    void setRowCells(int row, const std::array<std::string, 4>& cells) override {
+        rows.at(row - 1).cells = cells;
+    }
+    void markRowOpen(int row) override { rows.at(row - 1).red = true; }
+    int rowCount() const override { return static_cast<int>(rows.size()); }
+    std::string rowText(int row) const override { return rows.at(row - 1).name; }
+    std::optional<int> selectedRow() const override { return selected; }
+    void selectRow(int row) override { selected = row; }
+    void sortRows(int column, bool ascending) override { sorts.emplace_back(column, ascending); }
+    void setOpenEnabled(bool enabled) override { openEnabled = enabled; }
+    int checkedView() const override { return checked; }
+    void focusList() override {}
+
+    void showLanguagePicker() override {
+        events.push_back("picker");
+        if (onLanguagePicker)
+            onLanguagePicker();
+    }
+    void showAbout() override {}
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const Row& row : rows)
+            result.push_back(row.name);
+        return result;
+    }
+
+    std::vector<std::string> events;
+    std::function<void()> onClose;
+    std::function<void()> onLanguagePicker;
+    std::string openText;
+    int height = kSmallestHeight;
+    int width = kSmallestWidth;
+    std::vector<std::pair<int, int>> sizesSet;
+    std::optional<MainLayout> layout;
+    std::array<std::string, 5> titles;
+    std::array<int, 5> widths{};
+    std::vector<Row> rows;
+    std::optional<int> selected;
+    std::vector<std::pair<int, bool>> sorts;
+    std::optional<bool> openEnabled;
+    int checked = 0;
+};
+
+class FakeSingleInstance : public SingleInstance {
+public:
+    bool claim(const std::string&) override { return !otherRunning; }
+    bool otherRunning = false;
+};
+
+class RecordingShell : public Shell {
+public:
+    bool open(const std::string& target, const std::string& folder) override {
+        opened.emplace_back(target, folder);
+        return true;
+    }
+    bool start(const std::string&, const std::string&) override { return true; }
+    std::vector<std::pair<std::string, std::string>> opened;
+};
+
+class RecordingOpener : public OpenDatabase {
+public:
+    struct Call {
+        std::string name;
+        int view;
+        bool fromQuickSwitch;
+        bool operator==(const Call&) const = default;
+    };
+    void Open_DB(const std::string& name, int view, bool fromQuickSwitch) override {
+        calls.push_back({name, view, fromQuickSwitch});
+    }
+    std::vector<Call> calls;
+};
+
+// The main window's logic wired to fakes, with the program folder (and so the
+// settings file) and the host's folder in a fresh directory. Failure reports
+// go to `prompter` with the caption "Velmaris error".
+class MainWindowTest : public ::testing::Test {
+public:
+    MainWindowTest() {
+        menus.attach(startup, list);
+        view.onClose = [this] { startup.Form_Unload(); };
+        host.state.userName = "Admin";
+        host.state.appPath = dir.file("host");
+    }
+    void SetUp() override {
+        FailureReporter::install(&prompter, "Velmaris");
+        folderBefore_ = std::filesystem::current_path();
+    }
+    // Writing the host link changes the current folder.
+    void TearDown() override {
+        FailureReporter::install(nullptr, "Velmaris");
+        FailureReporter::setLocalizedSupport("");
+        std::filesystem::current_path(folderBefore_);
+    }
+
+    // A user who has run this version before.
+    void installed(std::string_view language = "0") {
+        store.SaveSetting("Settings", "Version", schema::programVersionText());
+        store.SaveSetting("Settings", "Installed", "1");
+        store.SaveSetting("Options", "Language", language);
+    }
+
+    // Sales and Copy are the database open in the host; Support is not.
+    void startWithList(std::string_view language = "0") {
+        installed(language);
+        host.state.openDatabase = "/db/sales.dbf";
+        writeBytes(iniPath(), "[General]\r\nSort=Sales;Support;Copy\r\n"
+                              "[Sales]\r\nPath=/db/sales.dbf\r\nCLY=/opt/host/Layout/sales.cly\r\n"
+                              "GLY=/shared/groups.gly\r\nStartupMacro=/opt/host/Macro/go.mpr\r\n"
+                              "[Support]\r\nPath=/db/support.dbf\r\nCLY=/opt/host/layout/s.cly\r\n"
+                              "[Copy]\r\nPath=/db/sales.dbf\r\n");
+        startup.Form_Load();
+    }
+
+    std::string iniPath() const { return dir.file("Velmaris.ini"); }
+    std::string linkFile() const { return dir.file("host/NetLinks/1010it_corvane.web"); }
+
+    std::vector<std::string> failureReports() const {
+        std::vector<std::string> texts;
+        for (const auto& message : prompter.asked)
+            if (message.caption == "Velmaris error")
+                texts.push_back(message.text);
+        return texts;
+    }
+
+    TempDir dir;
+    MemoryPerUserStore store;
+    LangTable lang;
+    RecordingPrompter prompter;
+    RecordingShell shell;
+    FakeHost host;
+    FakeSingleInstance instance;
+    RecordingOpener opener;
+    RegistryFileBackend registry{RegistryFile(dir.file("registry.reg"))};
+    Program program{store, lang, prompter, shell, host, registry, dir.path().string()};
+    FakeMainView view;
+    MainMenus menus{program, view};
+    DatabaseList list{program, view, opener};
+    MainStartup startup{program, view, list, menus, instance};
+
+private:
+    std::filesystem::path folderBefore_;
+};
+
+} // namespace vm::test

@@ -1,0 +1,245 @@
+#include "main/core/LangText.h"
+#include "main/core/OpenDatabase.h"
+#include "main/core/Program.h"
+#include "main/gui/frmMain.h"
+#include "platform/FailureReport.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+
+#include "TestSupport.h"
+#include "support/FakeHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <functional>
+
+using namespace vm;
+
+namespace {
+
+struct NoShell : Shell {
+    bool open(const std::string&, const std::string&) override { return true; }
+    bool start(const std::string&, const std::string&) override { return true; }
+};
+
+struct AlwaysFirst : SingleInstance {
+    bool claim(const std::string&) override { return true; }
+};
+
+struct RecordingOpener : OpenDatabase {
+    struct Call {
+        std::string name;
+        int view;
+        bool fromQuickSwitch;
+    };
+    std::vector<Call> calls;
+    void Open_DB(const std::string& name, int view, bool fromQuickSwitch) override {
+        calls.push_back({name, view, fromQuickSwitch});
+    }
+};
+
+// Answers the next modal language picker with the language at `index`.
+void answerLanguagePicker(int index, bool* sawFirstRunLook = nullptr) {
+    QTimer::singleShot(0, [=] {
+        QWidget* picker = QApplication::activeModalWidget();
+        if (!picker || picker->objectName() != "frmLanguage")
+            return answerLanguagePicker(index, sawFirstRunLook);
+        if (sawFirstRunLook)
+            *sawFirstRunLook =
+                picker->findChild<QLabel*>("Label1")->text() ==
+                    "Pick your language/Choisissez une langue :" &&
+                picker->findChild<QPushButton*>("cmdCancel")->isHidden();
+        picker->findChild<QComboBox*>("cmbLanguage")->setCurrentIndex(index);
+        picker->findChild<QPushButton*>("cmdOK")->click();
+    });
+}
+
+} // namespace
+
+class frmMainTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> dir;
+    std::unique_ptr<MemoryPerUserStore> store;
+    std::unique_ptr<test::FakeHost> host;
+    std::unique_ptr<RegistryFileBackend> registry;
+    std::unique_ptr<Program> program;
+    test::RecordingPrompter prompter;
+    NoShell shell;
+    AlwaysFirst instance;
+    RecordingOpener opener;
+    LangTable lang;
+
+    std::string iniPath() const { return dir->file("Velmaris.ini"); }
+
+    // A user who has started before, with a list of three databases; the
+    // second is the one open in the host.
+    void knownUser(const std::string& language = "0") {
+        store->SaveSetting("Settings", "Installed", "1");
+        store->SaveSetting("Settings", "Version", "32131");
+        store->SaveSetting("Options", "Language", language);
+        test::writeBytes(iniPath(), "[General]\r\nSort=Alpha;Beta;Gamma\r\n"
+                                    "[Alpha]\r\nPath=/db/alpha.dbf\r\n"
+                                    "[Beta]\r\nPath=/db/beta.dbf\r\n"
+                                    "[Gamma]\r\nPath=/db/gamma.dbf\r\n");
+        host->state.openDatabase = "/db/beta.dbf";
+    }
+
+    std::unique_ptr<frmMain> loadedWindow() {
+        auto window = std::make_unique<frmMain>(*program, instance, &opener);
+        window->load();
+        return window;
+    }
+
+    static QTreeWidget* list(frmMain& w) { return w.findChild<QTreeWidget*>("ListView1"); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<test::TempDir>();
+        store = std::make_unique<MemoryPerUserStore>();
+        host = std::make_unique<test::FakeHost>();
+        host->state.userName = "Admin";
+        host->state.appPath = dir->file("host");
+        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
+        program = std::make_unique<Program>(*store, lang, prompter, shell, *host, *registry,
+                                            dir->path().string());
+        prompter.asked.clear();
+        opener.calls.clear();
+        FailureReporter::install(&prompter, "Velmaris");
+    }
+
+    void cleanup() { FailureReporter::install(nullptr, "Velmaris"); }
+
+    void carriesTheNamesToolsLookFor() {
+        knownUser();
+        auto w = loadedWindow();
+        for (const char* name : {"ListView1", "cmdOpen", "cmdCancel", "Frame1", "lblMore",
+                                 "lblLink", "optView0", "optView6", "lblView3"})
+            QVERIFY2(w->findChild<QWidget*>(name), name);
+        for (const char* name : {"mnuFileOpen", "mnuExit", "mnuEditProperties", "mnuEditList",
+                                 "mnuQuickSwitch", "mnuSettingsLocation", "mnuLanguages",
+                                 "mnuIntegrate", "mnuManual", "mnuOnline", "mnuAbout",
+                                 "mnuProperties", "mnuManageList"})
+            QVERIFY2(w->findChild<QAction*>(name), name);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowTitle(), QString("Velmaris"));
+        QCOMPARE(w->findChild<QAction*>("mnuEditProperties")->text(),
+                 QString("&Database Properties..."));
+    }
+
+    void firstStartAsksForTheLanguageAndUsesIt() {
+        bool firstRunLook = false;
+        answerLanguagePicker(1, &firstRunLook);
+        auto w = loadedWindow();
+        QVERIFY(firstRunLook);
+        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Installed")), QString("1"));
+        QCOMPARE(list(*w)->headerItem()->text(0), QString::fromStdString(lang[42]));
+        QCOMPARE(lang.LangIndex(), LangTable::kFrench);
+        QCOMPARE(list(*w)->topLevelItemCount(), 0);
+        QVERIFY(!w->findChild<QPushButton*>("cmdOpen")->isEnabled());
+        QVERIFY(test::fileExists(dir->file("host/NetLinks/1010it_corvane.web")));
+        QCOMPARE(QString::fromStdString(test::readBytes(iniPath())), QString(" \r\n"));
+    }
+
+    void languageReloadKeepsRowsAndSelection() {
+        knownUser();
+        store->SaveSetting("Display", "Selected", "2");
+        auto w = loadedWindow();
+        const QString english = list(*w)->headerItem()->text(0);
+        answerLanguagePicker(2);
+        w->findChild<QAction*>("mnuLanguages")->trigger();
+        QCOMPARE(lang.LangIndex(), LangTable::kGerman);
+        QVERIFY(list(*w)->headerItem()->text(0) != english);
+        QCOMPARE(w->findChild<QPushButton*>("cmdOpen")->text(), QString::fromStdString(lang[62]));
+        QCOMPARE(list(*w)->topLevelItemCount(), 3);
+        QVERIFY(list(*w)->topLevelItem(1)->isSelected());
+    }
+
+    void openDatabaseRowIsRedAndSortMarksFollowClicks() {
+        knownUser();
+        auto w = loadedWindow();
+        QTreeWidget* l = list(*w);
+        QCOMPARE(l->topLevelItem(1)->foreground(0).color(), QColor(255, 0, 0));
+        QCOMPARE(l->topLevelItem(0)->foreground(0).color() == QColor(255, 0, 0), false);
+        QCOMPARE(program->sOpenDBList, std::string("|Beta|"));
+
+        QHeaderView* header = l->header();
+        const QPoint first(header->sectionViewportPosition(0) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
+        QVERIFY(l->headerItem()->text(0).startsWith("< "));
+        QCOMPARE(l->topLevelItem(0)->text(0), QString("Gamma"));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, first);
+        QVERIFY(l->headerItem()->text(0).startsWith("> "));
+        QCOMPARE(l->topLevelItem(0)->text(0), QString("Alpha"));
+    }
+
+    void theWindowNeverGetsSmallerThanItsFirstSize() {
+        knownUser();
+        auto w = loadedWindow();
+        w->resize(400, 260);
+        QCOMPARE(w->size(), QSize(565, 346));
+        const QRect listBefore = list(*w)->geometry();
+        w->resize(565 + 67, 346 + 67); // about 1000 twips more each way
+        QTest::qWait(10);
+        QCOMPARE(list(*w)->width() - listBefore.width(), 67);
+        QCOMPARE(list(*w)->height() - listBefore.height(), 67);
+    }
+
+    void closingSavesSelectionSizeAndColumnsForTheNextStart() {
+        knownUser();
+        {
+            auto w = loadedWindow();
+            w->resize(700, 450);
+            list(*w)->setColumnWidth(1, 150);
+            list(*w)->setCurrentItem(list(*w)->topLevelItem(2));
+            w->close();
+            QVERIFY(w->processEnded());
+        }
+        QCOMPARE(QString::fromStdString(store->GetSetting("Display", "Selected")), QString("3"));
+        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Width")), QString("10500"));
+        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Column2")), QString("2250"));
+        auto again = loadedWindow();
+        QCOMPARE(again->size(), QSize(700, 450));
+        QCOMPARE(list(*again)->columnWidth(1), 150);
+        QVERIFY(list(*again)->topLevelItem(2)->isSelected());
+    }
+
+    void anEarlyExitShowsItsMessageAndSavesNothing() {
+        knownUser();
+        host->state.userName.clear(); // no database open in the host
+        auto w = loadedWindow();
+        QVERIFY(!w->isVisible());
+        QVERIFY(w->processEnded());
+        QCOMPARE(prompter.asked.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(prompter.asked[0].text), QString::fromStdString(lang[126]));
+        QCOMPARE(store->GetSetting("Display", "Selected", "untouched"), std::string("untouched"));
+    }
+
+    void openUsesTheSelectedRowAndTheCheckedView() {
+        knownUser();
+        auto w = loadedWindow();
+        list(*w)->setCurrentItem(list(*w)->topLevelItem(2));
+        QTest::mouseClick(w->findChild<QLabel*>("lblView5"), Qt::LeftButton);
+        QVERIFY(w->findChild<QRadioButton*>("optView5")->isChecked());
+        w->findChild<QPushButton*>("cmdOpen")->click();
+        QCOMPARE(opener.calls.size(), size_t(1));
+        QCOMPARE(opener.calls[0].name, std::string("Gamma"));
+        QCOMPARE(opener.calls[0].view, 5);
+        QVERIFY(!opener.calls[0].fromQuickSwitch);
+    }
+};
+
+QTEST_MAIN(frmMainTest)
+#include "frmMainTest.moc"
