@@ -33,13 +33,12 @@ frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* p
     if (firstRun) {
         setWindowTitle(kProgramTitle);
         Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
-        cmdOK->setText(QStringLiteral("OK"));
     } else {
         setWindowTitle(qt(texts[65]));
         Label1->setText(qt(texts[64]) + ":");
-        cmdOK->setText(qt(texts[1]));
-        cmdCancel->setText(qt(texts[2]));
     }
+    cmdOK->setText(qt(texts[1]));
+    cmdCancel->setText(qt(texts[2]));
     cmbLanguage->addItems(
         {QStringLiteral("English"), QStringLiteral("Français"), QStringLiteral("Deutsch")});
     cmbLanguage->setCurrentIndex(texts.LangIndex());
