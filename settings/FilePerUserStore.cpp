@@ -100,7 +100,8 @@ bool FilePerUserStore::DeleteAll() {
         return true;
     // Emptied rather than removed, so that the file keeps its private mode.
     return editFile(
-               path_, [](const std::optional<std::string>&) { return std::optional<std::string>(""); },
+               path_,
+               [](const std::optional<std::string>&) { return std::optional<std::string>(""); },
                kPrivateFile) != EditResult::Failed;
 }
 

@@ -1,6 +1,7 @@
 #include "settings/NameFolding.h"
 
 #include "settings/PerUserStore.h"
+#include "settings/Utf8.h"
 
 namespace vm {
 
@@ -23,36 +24,16 @@ char32_t lowerCase(char32_t c) {
     return c;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string foldedUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        // Only one- and two-byte sequences hold letters that fold here.
-        if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < text.size() &&
-            (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
-            const char32_t c =
-                ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-            appendUtf8(out, lowerCase(c));
-            i += 2;
+        if (const std::optional<char32_t> c = utf8::decode(text, i)) {
+            utf8::append(out, lowerCase(*c));
         } else {
-            out += b0 < 0x80 ? static_cast<char>(lowerCase(b0)) : static_cast<char>(b0);
-            ++i;
+            out += text[i++];
         }
     }
     return out;

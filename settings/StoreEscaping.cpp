@@ -1,35 +1,10 @@
 #include "settings/StoreEscaping.h"
 
+#include "settings/Utf8.h"
+
 namespace vm::store_escaping {
 
 namespace {
-
-// Length of the valid UTF-8 sequence starting at `pos`, or 0.
-size_t utf8Length(std::string_view s, size_t pos) {
-    const auto b = static_cast<unsigned char>(s[pos]);
-    size_t length = 0;
-    unsigned min = 0;
-    unsigned code = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        length = 2, min = 0x80, code = b & 0x1Fu;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3, min = 0x800, code = b & 0x0Fu;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4, min = 0x10000, code = b & 0x07u;
-    } else {
-        return 0;
-    }
-    if (pos + length > s.size())
-        return 0;
-    for (size_t i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(s[pos + i]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (c & 0x3Fu);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code >= min && code <= 0x10FFFF && !surrogate ? length : 0;
-}
 
 void appendHex(std::string& out, unsigned char b) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -45,9 +20,9 @@ std::string escape(std::string_view raw, std::string_view alsoEscaped) {
         const auto b = static_cast<unsigned char>(raw[i]);
         const bool atEdge = i == 0 || i + 1 == raw.size();
         if (b >= 0x80) {
-            if (const size_t n = utf8Length(raw, i)) {
-                out.append(raw.substr(i, n));
-                i += n;
+            const size_t start = i;
+            if (utf8::decode(raw, i)) {
+                out.append(raw.substr(start, i - start));
                 continue;
             }
             appendHex(out, b);

@@ -1,5 +1,7 @@
 #include "settings/Windows1252.h"
 
+#include "settings/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -28,53 +30,6 @@ std::optional<unsigned char> byteOf(char32_t c) {
     return static_cast<unsigned char>(0x80 + (found - kBytes80To9F.begin()));
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        // Nothing in the code page lies beyond the Basic Multilingual Plane.
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Decodes the character at `pos` and moves past it. Overlong forms, UTF-16
-// surrogates, code points above U+10FFFF and cut sequences are malformed.
-std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 0;
-    char32_t c = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, c = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, c = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, c = lead & 0x07, smallest = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() - pos < length)
-        return std::nullopt;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[pos + k]);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
-        c = (c << 6) | (next & 0x3F);
-    }
-    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return std::nullopt;
-    pos += length;
-    return c;
-}
-
 unsigned char folded(unsigned char c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<unsigned char>(c + 0x20);
@@ -96,7 +51,7 @@ std::string toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char byte : bytes)
-        appendUtf8(out, characterOf(static_cast<unsigned char>(byte)));
+        utf8::append(out, characterOf(static_cast<unsigned char>(byte)));
     return out;
 }
 
@@ -104,7 +59,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::optional<char32_t> c = decodeUtf8(utf8, pos);
+        const std::optional<char32_t> c = utf8::decode(utf8, pos);
         const std::optional<unsigned char> byte = c ? byteOf(*c) : std::nullopt;
         if (!byte)
             return std::nullopt;
