@@ -1,7 +1,7 @@
 #include "settings/NameFolding.h"
 
 #include "settings/PerUserStore.h"
-#include "settings/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace vm {
 

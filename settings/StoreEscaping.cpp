@@ -1,6 +1,6 @@
 #include "settings/StoreEscaping.h"
 
-#include "settings/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace vm::store_escaping {
 

@@ -1,4 +1,4 @@
-#include "settings/Utf8.h"
+#include "platform/Utf8.h"
 
 namespace vm::utf8 {
 

@@ -1,0 +1,33 @@
+#include "logon/Form1.h"
+#include "logon/StandardErrorPrompter.h"
+#include "logon/SystemPacer.h"
+#include "platform/FailureReport.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11KeyTyper.h"
+#include "platform/x11/X11WindowSearch.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <sys/prctl.h>
+
+int main() {
+    // Another program of the same user could otherwise read the clear
+    // password from a core dump or by attaching a debugger.
+    prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+
+    vm::logon::StandardErrorPrompter prompter;
+    vm::FailureReporter::install(&prompter, "logon");
+    vm::logon::SystemPacer pacer;
+    vm::guarded({"Form1", "Sub", "Form_Load"}, [&] {
+        const auto store = vm::openPerUserStore(vm::schema::kApplicationName);
+        vm::logon::Form1 form(*store, pacer);
+        if (!form.Form_Load())
+            return;
+        vm::x11::X11Display display;
+        vm::x11::X11WindowSearch search(display);
+        vm::x11::X11KeyTyper typer(display);
+        form.run(search, typer);
+    });
+    pacer.endAsSignalled();
+    return 0;
+}

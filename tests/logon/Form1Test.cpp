@@ -1,0 +1,195 @@
+#include "logon/Form1.h"
+#include "FakeWindowSystem.h"
+#include "TestSupport.h"
+#include "cipher/modEnCrypt.h"
+#include "platform/FailureReport.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <gtest/gtest.h>
+
+namespace vm::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// One run of the companion against fakes.
+struct Companion {
+    explicit Companion(PerUserStore& store) : form(store, pacer) {}
+
+    // As the program runs: load, then tick until done.
+    bool run() {
+        if (!form.Form_Load())
+            return false;
+        form.run(search, typer);
+        return true;
+    }
+
+    FakePacer pacer;
+    FakeWindowSearch search{pacer};
+    FakeKeyTyper typer{pacer};
+    logon::Form1 form;
+};
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() { FailureReporter::install(&prompter, "logon"); }
+    ~Form1Test() override { FailureReporter::install(nullptr, "Velmaris"); }
+
+    void handOver(const std::string& username, const std::string& password, bool usePassword) {
+        store.SaveSetting(schema::kLogon, schema::kUsername, username);
+        store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0");
+        store.SaveSetting(schema::kLogon, schema::kPassword,
+                          modEnCrypt::EncryptText(password, std::string(modEnCrypt::kCipherKey)));
+    }
+
+    MemoryPerUserStore store;
+    RecordingPrompter prompter;
+    Companion logon{store};
+};
+
+TEST_F(Form1Test, EndsAtOnceWithoutSearchingWhenNoUserNameIsHandedOver) {
+    EXPECT_FALSE(logon.run()) << "no Logon section";
+    handOver("", "pw", true);
+    EXPECT_FALSE(logon.run()) << "empty user name";
+    EXPECT_EQ(logon.search.searches, 0);
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(Form1Test, GivesUpOnThe81stTickWhenTheWindowNeverAppearsHavingSentNothing) {
+    handOver("jdoe", "pw", true);
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(logon.search.searches, 80);
+    EXPECT_EQ(logon.pacer.elapsed(), 8100ms);
+    EXPECT_EQ(logon.typer.sent, "");
+    EXPECT_TRUE(logon.typer.activated.empty());
+}
+
+TEST_F(Form1Test, AnswersTheHostsLoginWindowOnceWithPausesBetweenTheSteps) {
+    handOver("jdoe", "S3cret", true);
+    logon.search.appearsAfter = 250ms;
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(logon.search.frameClass, "ACT3.0FrameClass");
+    EXPECT_EQ(logon.search.title, "Login to");
+    EXPECT_EQ(logon.search.searches, 3);
+    EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}S3cret{ENTER}");
+    // Found on the tick at 300 ms; 100 ms before the first key, 10 ms after
+    // each of the six steps before Enter.
+    EXPECT_EQ(logon.typer.sentAt.front(), 400ms);
+    EXPECT_EQ(logon.typer.sentAt.back(), 460ms);
+    EXPECT_EQ(logon.typer.finished, 1);
+}
+
+TEST_F(Form1Test, WithoutUsePasswordSendsNameAndTabButNoPasswordAndNoEnter) {
+    handOver("jdoe", "S3cret", false);
+    logon.search.appearsAfter = 0ms;
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}");
+    EXPECT_EQ(logon.typer.prepared.find(U"S3cret"), std::u32string::npos) << "never deciphered";
+}
+
+TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
+    handOver("jdoe", "pw", true);
+    const struct {
+        int keystrokesBeforeLeaving;
+        std::string sent;
+    } cases[] = {{0, ""},
+                 {4, "{ALT+n}{DEL}jd"},
+                 {6, "{ALT+n}{DEL}jdoe"},
+                 {9, "{ALT+n}{DEL}jdoe{TAB}{DEL}p"},
+                 {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
+    for (const auto& c : cases) {
+        Companion logon(store);
+        logon.search.appearsAfter = 0ms;
+        logon.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
+        ASSERT_TRUE(logon.run());
+        EXPECT_EQ(logon.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
+        EXPECT_EQ(logon.search.searches, 1) << "the answer is not started over";
+        EXPECT_EQ(logon.typer.finished, 1);
+    }
+}
+
+TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndSendsNothingWhenItDoesNotArrive) {
+    handOver("jdoe", "pw", true);
+    logon.search.appearsAfter = 0ms;
+    logon.typer.focused = false;
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(logon.typer.activated, std::vector<WindowId>{kLoginWindow});
+    EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
+
+    Companion refused(store);
+    refused.search.appearsAfter = 0ms;
+    refused.typer.focused = false;
+    refused.typer.activationWorks = false;
+    ASSERT_TRUE(refused.run());
+    EXPECT_EQ(refused.typer.sent, "");
+    EXPECT_EQ(refused.search.searches, 1);
+    EXPECT_EQ(refused.typer.finished, 1);
+    EXPECT_LT(refused.pacer.elapsed(), 1s) << "waits a moment for the focus, no more";
+}
+
+TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {
+    handOver("jdoe", "pw", true);
+    logon.search.appearsAfter = 0ms;
+    logon.search.failingSearches = 2;
+    ASSERT_TRUE(logon.run());
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[0].caption, "logon error");
+    EXPECT_NE(prompter.asked[0].text.find("in Form1: Sub tmr1_Timer - Line # "), std::string::npos);
+    EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
+}
+
+TEST_F(Form1Test, ReportsAFailureWhileTypingAndNeverStartsTheAnswerOver) {
+    handOver("jdoe", "pw", true);
+    logon.search.appearsAfter = 0ms;
+    logon.typer.failOnType = true;
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}");
+    EXPECT_EQ(logon.search.searches, 1);
+    EXPECT_EQ(logon.typer.finished, 1);
+}
+
+TEST_F(Form1Test, TicksThatRunLongStillCountSoThatTheSearchGivesUpOnTime) {
+    handOver("jdoe", "pw", true);
+    logon.search.searchTakes = 250ms;
+    ASSERT_TRUE(logon.run());
+    EXPECT_LE(logon.pacer.elapsed(), 8200ms);
+    EXPECT_EQ(logon.search.searches, 27) << "ticks 1, 4, 7, ... 79";
+}
+
+TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
+    handOver("jdoe", "pw", true);
+    logon.pacer.stopDuringSleep = 5;
+    ASSERT_TRUE(logon.run());
+    EXPECT_EQ(logon.search.searches, 4);
+
+    Companion typing(store);
+    typing.search.appearsAfter = 0ms;
+    typing.pacer.stopDuringSleep = 3; // the tick, the pause before typing, the pause after Alt+N
+    ASSERT_TRUE(typing.run());
+    EXPECT_EQ(typing.typer.sent, "{ALT+n}");
+    EXPECT_EQ(typing.typer.finished, 1);
+}
+
+TEST_F(Form1Test, WipesTheClearPasswordHoweverTheProgramEnds) {
+    handOver("jdoe", "a long password, so that it lives on the heap", true);
+    const auto wipedAfter = [&](auto&& arrange) {
+        Companion logon(store);
+        arrange(logon);
+        EXPECT_TRUE(logon.form.Form_Load());
+        EXPECT_FALSE(logon.form.passwordWiped()) << "deciphered at load";
+        logon.form.run(logon.search, logon.typer);
+        return logon.form.passwordWiped();
+    };
+    EXPECT_TRUE(wipedAfter([](Companion& logon) { logon.search.appearsAfter = 0ms; }));
+    EXPECT_TRUE(wipedAfter([](Companion&) {}));
+    EXPECT_TRUE(wipedAfter([](Companion& logon) { logon.pacer.stopDuringSleep = 2; }));
+    EXPECT_TRUE(wipedAfter([](Companion& logon) {
+        logon.search.appearsAfter = 0ms;
+        logon.typer.failOnType = true;
+    }));
+}
+
+} // namespace
+} // namespace vm::test

@@ -1,0 +1,70 @@
+#include "logon/LogonRequest.h"
+#include "cipher/modEnCrypt.h"
+#include "platform/FailureReport.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <gtest/gtest.h>
+
+namespace vm::logon {
+namespace {
+
+const std::string kKey(modEnCrypt::kCipherKey);
+
+class LogonRequestTest : public ::testing::Test {
+protected:
+    void handOver(const std::string& username, const std::string& windows1252Password,
+                  const std::string& usePassword = "1") {
+        store.SaveSetting(schema::kLogon, schema::kUsername, username);
+        store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword);
+        store.SaveSetting(schema::kLogon, schema::kPassword,
+                          modEnCrypt::EncryptText(windows1252Password, kKey));
+    }
+
+    MemoryPerUserStore store;
+};
+
+TEST_F(LogonRequestTest, DeciphersThePasswordIntoTheCharactersOfItsCodePage) {
+    // "»" at the first position enciphers to code 0 with this key.
+    handOver("Jürgen", "\xBB\x80\xE9x");
+    const std::optional<LogonRequest> request = readLogonRequest(store);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->username, U"Jürgen");
+    EXPECT_TRUE(request->usePassword);
+    EXPECT_EQ(request->password.view(), U"»€éx");
+}
+
+TEST_F(LogonRequestTest, ReadsUsePasswordAsABooleanAndLeavesAnUnusedPasswordEnciphered) {
+    const struct {
+        std::string text;
+        bool usePassword;
+    } cases[] = {{"1", true},    {"0", false},     {"", false},   {"-1", true},
+                 {"True", true}, {"false", false}, {"yes", false}};
+    for (const auto& c : cases) {
+        handOver("jdoe", "pw", c.text);
+        const std::optional<LogonRequest> request = readLogonRequest(store);
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->usePassword, c.usePassword) << c.text;
+        EXPECT_EQ(request->password.view(), c.usePassword ? U"pw" : U"") << c.text;
+    }
+}
+
+TEST_F(LogonRequestTest, RefusesWhatCannotBeTypedAsItselfWithoutRevealingThePassword) {
+    const struct {
+        std::string username;
+        std::string password;
+    } cases[] = {{"j\tdoe", "pw"},          {"jdoe\r\n", "pw"}, {"j\xC3(doe", "pw"},
+                 {"jdoe", "first\tsecond"}, {"jdoe", "pw\x7F"}, {"jdoe", "pw\x81"}};
+    for (const auto& c : cases) {
+        handOver(c.username, c.password);
+        try {
+            readLogonRequest(store);
+            ADD_FAILURE() << "accepted " << c.username;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(std::string(failure.what()).find(c.password), std::string::npos);
+        }
+    }
+}
+
+} // namespace
+} // namespace vm::logon
