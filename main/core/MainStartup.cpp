@@ -206,6 +206,7 @@ void MainStartup::showFirstWindow() {
     // its setting is read and the main window is shown.
     quickSwitchAtStartup(program_);
     view_.showWindow();
+    view_.focusList();
 }
 
 void MainStartup::Form_Load() {

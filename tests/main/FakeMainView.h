@@ -123,8 +123,13 @@ public:
         opened.emplace_back(target, folder);
         return true;
     }
-    bool start(const std::string&, const std::string&) override { return true; }
+    bool start(const std::string& program, const std::string&) override {
+        started.push_back(program);
+        return startSucceeds;
+    }
     std::vector<std::pair<std::string, std::string>> opened;
+    std::vector<std::string> started;
+    bool startSucceeds = true;
 };
 
 class RecordingOpener : public OpenDatabase {
