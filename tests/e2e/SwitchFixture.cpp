@@ -1,0 +1,185 @@
+#include "SwitchFixture.h"
+
+#include "cipher/modEnCrypt.h"
+#include "main/gui/frmMain.h"
+#include "platform/FailureReport.h"
+#include "settings/SettingsSchema.h"
+#include "settings/Windows1252.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFile>
+#include <QJsonDocument>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace vm::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kHostService = "org.velmaris.HostStandin";
+
+void writeDatabase(const std::string& path, const std::string& name, const std::string& users) {
+    writeBytes(path,
+               "[Database]\nName=" + name + "\n" + (users.empty() ? "" : "[Users]\n" + users));
+}
+
+bool logonRuns() {
+    const std::filesystem::path logon = std::filesystem::path(VELMARIS_PROGRAM_DIR) / "logon";
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::error_code error;
+        const auto exe = std::filesystem::read_symlink(entry.path() / "exe", error);
+        if (!error && exe == logon)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void SwitchTest::SetUp() {
+    ::setenv("DISPLAY", testDisplay().c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", file("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", file("data").c_str(), 1);
+    ::setenv("VELMARIS_HOST_REGISTRY", file("registry.reg").c_str(), 1);
+    ::setenv("HOST_STANDIN_JOURNAL", file("journal.jsonl").c_str(), 1);
+
+    writeDatabase(file("start.dbf"), "Start", "");
+    writeDatabase(file("sales.dbf"), "Sales Team", "Alice=wonderland\nBob=builder\n");
+    writeDatabase(file("support.dbf"), "Support Desk", "Carol=helpdesk\n");
+    writeDatabase(file("contacts.dbf"), "Contacts", "");
+    writeDatabase(file("intl.dbf"), "International",
+                  "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m=p\xC3\xA4sswörd\xE2\x82\xAC +%^~{}\n");
+    writeBytes(file("welcome.mpr"), "macro\n");
+    std::string locations;
+    for (const schema::FileType& type : schema::kFileTypes)
+        locations +=
+            std::string(type.key) + "=" + file("loc" + std::to_string(type.index)) + "\r\n";
+    writeBytes(file("Velmaris.ini"),
+               "[General]\r\nSort=Sales;Support;Contacts;International\r\n"
+               "[Sales]\r\nPath=" +
+                   file("sales.dbf") + "\r\nCLY=" + file("sales.cly") +
+                   "\r\nGLY=" + file("sales.gly") + "\r\nStartupMacro=" + file("welcome.mpr") +
+                   "\r\n" + locations + "[Support]\r\nPath=" + file("support.dbf") + "\r\nCLY=" +
+                   file("support.cly") + "\r\n[Contacts]\r\nPath=" + file("contacts.dbf") +
+                   "\r\n[International]\r\nPath=" + file("intl.dbf") + "\r\n");
+
+    store = openPerUserStore(schema::kApplicationName);
+    store->SaveSetting(schema::kSettings, schema::kIniLocation, file("Velmaris.ini"));
+    store->SaveSetting(schema::kSettings, schema::kInstalled, "1");
+    store->SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText());
+    giveLogon("Sales", "Alice", "wonderland", true);
+    giveLogon("Support", "Carol", "helpdesk", true);
+    giveLogon("International", "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m",
+              "p\xC3\xA4sswörd\xE2\x82\xAC +%^~{}", true);
+    startHost();
+}
+
+void SwitchTest::TearDown() {
+    FailureReporter::install(nullptr, "Velmaris");
+    stopHost();
+    EXPECT_TRUE(logonEnded(10s));
+}
+
+void SwitchTest::startHost() {
+    host_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{HOST_STANDIN, file("start.dbf")},
+        std::map<std::string, std::string>{{"QT_QPA_PLATFORM", "xcb"}}, true);
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        if (QDBusConnection::sessionBus().interface()->isServiceRegistered(kHostService))
+            return;
+        std::this_thread::sleep_for(25ms);
+    }
+    FAIL() << "the stand-in host did not come onto the bus";
+}
+
+void SwitchTest::stopHost() {
+    if (!host_)
+        return;
+    host_->signal(SIGTERM);
+    host_->wait(5s);
+    host_.reset();
+}
+
+void SwitchTest::giveLogon(const std::string& database, const std::string& user,
+                           const std::string& password, bool usePassword) {
+    // The cipher works on the code page's bytes.
+    const std::string bytes = windows1252::fromUtf8(password).value();
+    store->SaveSetting(database, schema::kUsername, user);
+    store->SaveSetting(database, schema::kPassword,
+                       modEnCrypt::EncryptText(bytes, std::string(modEnCrypt::kCipherKey)));
+    store->SaveSetting(database, schema::kUsePassword, usePassword ? "1" : "0");
+}
+
+void SwitchTest::openInVelmaris(const std::string& database, int view) {
+    QtShell shell;
+    DBusHostConnection host;
+    RegistryFileBackend registry;
+    const auto instance = makeSingleInstance();
+    Program program(*store, lang, prompter, shell, host, registry, VELMARIS_PROGRAM_DIR);
+    FailureReporter::install(&prompter, "Velmaris");
+
+    frmMain window(program, *instance);
+    window.load();
+    ASSERT_TRUE(window.isVisible());
+    auto* list = window.findChild<QTreeWidget*>("ListView1");
+    const auto rows = list->findItems(QString::fromStdString(database), Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 1);
+    list->setCurrentItem(rows[0]);
+    window.findChild<QRadioButton*>(QStringLiteral("optView%1").arg(view))->setChecked(true);
+    // A login window nobody answers would hold the opening for ever; closing
+    // the host then makes it fail instead.
+    std::atomic<bool> opened = false;
+    std::thread watchdog([&] {
+        for (int tick = 0; tick < 300 && !opened; ++tick)
+            std::this_thread::sleep_for(100ms);
+        if (!opened && host_)
+            host_->signal(SIGTERM);
+    });
+    window.findChild<QPushButton*>("cmdOpen")->click();
+    opened = true;
+    watchdog.join();
+    QCoreApplication::processEvents();
+    ended_ = window.processEnded() && !window.isVisible();
+}
+
+std::vector<QJsonObject> SwitchTest::journal(const QString& member) const {
+    QFile journalFile(QString::fromStdString(file("journal.jsonl")));
+    std::vector<QJsonObject> entries;
+    if (!journalFile.open(QIODevice::ReadOnly))
+        return entries;
+    while (!journalFile.atEnd()) {
+        const QJsonObject entry = QJsonDocument::fromJson(journalFile.readLine()).object();
+        if (entry.value("member").toString() == member)
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::string SwitchTest::registryValue(const std::string& key, const std::string& name) const {
+    const auto value = RegistryFile(file("registry.reg")).value(key, name);
+    const auto* text = value ? std::get_if<std::string>(&*value) : nullptr;
+    return text ? *text : "<none>";
+}
+
+bool SwitchTest::logonEnded(std::chrono::milliseconds timeout) const {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (logonRuns()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+} // namespace vm::test

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "main/core/LangText.h"
+#include "main/core/Program.h"
+#include "platform/SingleInstance.h"
+#include "platform/dbus/DBusHostConnection.h"
+#include "platform/qt/QtShell.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+
+#include "ChildProcess.h"
+#include "TestSupport.h"
+
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vm::test {
+
+// The virtual screen every switch runs on.
+const std::string& testDisplay();
+
+// A fresh user on a fresh stand-in host: per-user store, host registry and
+// the host's folders in a temporary folder, the host's journal switched on,
+// and a settings file listing the test databases:
+//   Sales         users Alice/wonderland, Bob/builder; a macro and twelve locations
+//   Support       users Carol/helpdesk
+//   Contacts      no users
+//   International user "Zoë Ångström" with password "pässwörd€ +%^~{}"
+class SwitchTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The database's logon in the per-user store, password enciphered.
+    void giveLogon(const std::string& database, const std::string& user,
+                   const std::string& password, bool usePassword);
+    // Starts Velmaris's main window, selects the database, checks the view
+    // and clicks Open. Returns once Velmaris has ended or gone back to its
+    // list; the messages it showed are in `prompter`.
+    void openInVelmaris(const std::string& database, int view);
+    bool velmarisEnded() const { return ended_; }
+
+    // The journal's entries for one member, in order.
+    std::vector<QJsonObject> journal(const QString& member) const;
+    std::string registryValue(const std::string& key, const std::string& name) const;
+    // Waits until no logon companion runs; false when one still runs then.
+    bool logonEnded(std::chrono::milliseconds timeout) const;
+    void startHost();
+    void stopHost();
+
+    std::string file(const std::string& name) const { return dir_.file(name); }
+
+    RecordingPrompter prompter;
+    std::unique_ptr<PerUserStore> store;
+    LangTable lang;
+
+private:
+    TempDir dir_;
+    std::unique_ptr<ChildProcess> host_;
+    bool ended_ = false;
+};
+
+} // namespace vm::test
