@@ -23,7 +23,7 @@ constexpr int kMacroFolder = 7;
 std::string shownPath(const std::string& stored, const std::string& hostFolder) {
     if (stored.find(hostFolder) == std::string::npos)
         return stored;
-    const auto separator = stored.find_last_of(kPathSeparator);
+    const auto separator = stored.find_last_of(kPathSeparators);
     return separator == std::string::npos ? stored : stored.substr(separator + 1);
 }
 

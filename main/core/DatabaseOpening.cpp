@@ -34,7 +34,7 @@ void Create_object(Program& program) {
 }
 
 std::string ExtractPath(const std::string& sFile) {
-    const auto separator = sFile.find_last_of(kPathSeparator);
+    const auto separator = sFile.find_last_of(kPathSeparators);
     return separator == std::string::npos ? std::string() : sFile.substr(0, separator + 1);
 }
 
