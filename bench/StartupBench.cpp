@@ -21,9 +21,9 @@ public:
         if (!seen_ && event->type() == QEvent::Expose && window && window->isExposed()) {
             seen_ = true;
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n", static_cast<long long>(
-                                      std::chrono::duration_cast<std::chrono::nanoseconds>(now)
-                                          .count()));
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             std::fflush(stdout);
             QCoreApplication::exit(0);
         }

@@ -120,6 +120,9 @@ void Host::open(const QString& path, const OpenPlan& plan, const Done& done) {
         }
         done(refusal);
     });
+    // The window is up: recorded so that the time to its answer can be read
+    // from the journal.
+    journal_.recordResult(kHostObject, QStringLiteral("LoginShown"), {db->path()}, QVariant());
 }
 
 void Host::finishOpening(const HostDatabase& db, const QString& userName, const OpenPlan& plan) {

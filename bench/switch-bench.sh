@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Times the road of a switch on a virtual screen with the stand-in host:
+# from the Open click to the host's openDB (a database without users), and
+# from the host's login window appearing to logon's answer being accepted.
+#
+#   bench/switch-bench.sh [build folder] [runs]
+set -euo pipefail
+build=$(realpath "${1:-build}")
+runs=${2:-10}
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+display=:$((300 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/runtime VELMARIS_HOST_REGISTRY=$work/registry.reg
+export HOST_STANDIN_JOURNAL=$work/journal.jsonl
+mkdir -p "$XDG_CONFIG_HOME/Velmaris" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Database]\nName=Start\n' >"$work/start.dbf"
+printf '[Database]\nName=Open\n' >"$work/open.dbf"
+printf '[Database]\nName=Login\n[Users]\nAlice=wonderland\n' >"$work/login.dbf"
+printf '[General]\r\nSort=Open;Login\r\n[Open]\r\nPath=%s\r\n[Login]\r\nPath=%s\r\n' \
+    "$work/open.dbf" "$work/login.dbf" >"$work/Velmaris.ini"
+sleep 1
+
+# The per-user store as Velmaris keeps it; the password enciphered with the
+# program's key and every byte escaped.
+store() { # selected row
+    python3 - "$work" "$1" >"$XDG_CONFIG_HOME/Velmaris/Velmaris.conf" <<'PY'
+import sys
+work, selected = sys.argv[1], sys.argv[2]
+key = "VELMARIS"
+cipher = bytes((ord(c) + ord(key[i % len(key)])) & 255 for i, c in enumerate("wonderland", 1))
+print("[Settings]\r\nIniLocation=%s/Velmaris.ini\r\nInstalled=1\r\nVersion=32131\r" % work)
+print("[Display]\r\nSelected=%s\r" % selected)
+print("[Login]\r\nUsername=Alice\r\nUsePassword=1\r\nPassword=%s\r"
+      % "".join("\\x%02X" % b for b in cipher))
+PY
+}
+
+run() {
+    "$build/host-standin/host-standin" "$work/start.dbf" >/dev/null 2>&1 &
+    sleep 1
+    for _ in $(seq "$runs"); do
+        store 1
+        echo "open $("$build/bin/SwitchBench" 2>/dev/null)"
+        store 2
+        echo "login $("$build/bin/SwitchBench" 2>/dev/null)"
+        sleep 0.5 # logon gives its borrowed keys back
+    done
+}
+export -f run store
+export build runs work
+dbus-run-session -- bash -c run >"$work/clicks"
+
+python3 - "$work" "$runs" <<'PY'
+import json, sys, datetime, statistics
+work, runs = sys.argv[1], int(sys.argv[2])
+def ns(stamp):
+    t = datetime.datetime.strptime(stamp, "%Y-%m-%dT%H:%M:%S.%fZ").replace(tzinfo=datetime.timezone.utc)
+    return int(t.timestamp() * 1e9)
+entries = [json.loads(line) for line in open(work + "/journal.jsonl")]
+opens = [ns(e["time"]) for e in entries if e["member"] == "openDB" and "open.dbf" in e["args"][0]]
+shown = [ns(e["time"]) for e in entries if e["member"] == "LoginShown"]
+answered = [ns(e["time"]) for e in entries if e["member"] == "Login" and "result" in e]
+clicks = [int(line.split()[1]) for line in open(work + "/clicks") if line.startswith("open ")]
+to_open = [(o - c) / 1e6 for c, o in zip(clicks, opens)]
+to_answer = [(a - s) / 1e6 for s, a in zip(shown, answered)]
+def show(label, values):
+    values = sorted(values)
+    print("  %-42s median %6.1f  min %6.1f  max %6.1f  (%d runs)"
+          % (label, statistics.median(values), values[0], values[-1], len(values)))
+print("a switch, in ms (journal times have millisecond resolution):")
+show("Open click -> host's openDB done", to_open)
+show("login window shown -> answer accepted", to_answer)
+PY
