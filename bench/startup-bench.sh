@@ -5,18 +5,8 @@
 # screen with its own session bus and stand-in host.
 #
 #   bench/startup-bench.sh [build folder] [runs]
-set -euo pipefail
-build=$(realpath "${1:-build}")
-runs=${2:-15}
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime VELMARIS_HOST_REGISTRY=$work/registry.reg
-mkdir -p "$XDG_CONFIG_HOME/Velmaris" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-sleep 1
+default_runs=15
+source "$(dirname "$0")/virtual-session.sh"
 
 # Three demo databases, and a list as long as the settings file can hold.
 cp "$build/demo/Velmaris.ini" "$work/three.ini"

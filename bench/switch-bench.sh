@@ -4,24 +4,13 @@
 # from the host's login window appearing to logon's answer being accepted.
 #
 #   bench/switch-bench.sh [build folder] [runs]
-set -euo pipefail
-build=$(realpath "${1:-build}")
-runs=${2:-10}
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-
-display=:$((300 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/runtime VELMARIS_HOST_REGISTRY=$work/registry.reg
-export HOST_STANDIN_JOURNAL=$work/journal.jsonl
-mkdir -p "$XDG_CONFIG_HOME/Velmaris" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+default_runs=10
+source "$(dirname "$0")/virtual-session.sh"
 printf '[Database]\nName=Start\n' >"$work/start.dbf"
 printf '[Database]\nName=Open\n' >"$work/open.dbf"
 printf '[Database]\nName=Login\n[Users]\nAlice=wonderland\n' >"$work/login.dbf"
 printf '[General]\r\nSort=Open;Login\r\n[Open]\r\nPath=%s\r\n[Login]\r\nPath=%s\r\n' \
     "$work/open.dbf" "$work/login.dbf" >"$work/Velmaris.ini"
-sleep 1
 
 # The per-user store as Velmaris keeps it; the password enciphered with the
 # program's key and every byte escaped.

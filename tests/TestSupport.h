@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FailureReport.h"
 #include "platform/Prompter.h"
 
 #include <atomic>
@@ -72,6 +73,27 @@ public:
         asked.push_back({std::string(text), std::string(caption), buttons, icon});
         return answer;
     }
+};
+
+// Every byte value once, in order.
+inline std::string allBytes() {
+    std::string s;
+    for (int c = 0; c < 256; ++c)
+        s += static_cast<char>(c);
+    return s;
+}
+
+// Failure reports go to `prompter` for as long as this lives; afterwards the
+// process-wide reporter is as a fresh program has it.
+struct CapturedReports {
+    CapturedReports() { FailureReporter::install(&prompter, "Velmaris"); }
+    ~CapturedReports() {
+        FailureReporter::install(nullptr, "Velmaris");
+        FailureReporter::setLocalizedSupport("");
+    }
+    CapturedReports(const CapturedReports&) = delete;
+    CapturedReports& operator=(const CapturedReports&) = delete;
+    RecordingPrompter prompter;
 };
 
 } // namespace vm::test

@@ -9,17 +9,6 @@
 
 using namespace vm::modEnCrypt;
 
-namespace {
-
-std::string allBytes() {
-    std::string s;
-    for (int c = 0; c < 256; ++c)
-        s += static_cast<char>(c);
-    return s;
-}
-
-} // namespace
-
 TEST(modEnCrypt, KeyPositionStartsAtTheSecondKeyCharacter) {
     // Position 1 takes key character 2, position 3 wraps to key character 1.
     const std::string text = {'\x01', '\x02', '\x03', '\x04'};
@@ -42,7 +31,7 @@ TEST(modEnCrypt, EmptyKeyOrTextIsReturnedUnchanged) {
 }
 
 TEST(modEnCrypt, KeyIsCaseInsensitiveInTheWindows1252CodePage) {
-    const std::string text = allBytes();
+    const std::string text = vm::test::allBytes();
     EXPECT_EQ(EncryptText(text, "velmaris"), EncryptText(text, "VELMARIS"));
     EXPECT_EQ(EncryptText(text, "caf\xE9"), EncryptText(text, "CAF\xC9"));
     EXPECT_EQ(EncryptText(text, "\xFF\x9A"), EncryptText(text, "\x9F\x8A"));
@@ -52,7 +41,7 @@ TEST(modEnCrypt, EveryByteRoundTripsWithAnyKey) {
     std::mt19937 random(42);
     std::uniform_int_distribution<int> byte(0, 255);
     for (const std::string key : {"Velmaris", "k", "\x01\xFF", "A much longer key than the text"}) {
-        EXPECT_EQ(DecryptText(EncryptText(allBytes(), key), key), allBytes()) << key;
+        EXPECT_EQ(DecryptText(EncryptText(vm::test::allBytes(), key), key), vm::test::allBytes()) << key;
         std::string text(1000, '\0');
         for (char& c : text)
             c = static_cast<char>(byte(random));

@@ -210,8 +210,9 @@ private slots:
         QCOMPARE(pending.error().name(), QString(vm::hostbus::kRefusedError));
         QVERIFY2(pending.error().message().contains("cancelled"),
                  qPrintable(pending.error().message()));
-        QCOMPARE(host.journal().first()["member"].toString(), QStringLiteral("GetOpenDBName"));
-        QCOMPARE(host.journal().at(1)["member"].toString(), QStringLiteral("Login"));
+        QCOMPARE(host.journal().at(0)["member"].toString(), QStringLiteral("LoginShown"));
+        QCOMPARE(host.journal().at(1)["member"].toString(), QStringLiteral("GetOpenDBName"));
+        QCOMPARE(host.journal().at(2)["member"].toString(), QStringLiteral("Login"));
     }
 };
 

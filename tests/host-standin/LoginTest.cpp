@@ -50,7 +50,9 @@ private slots:
 
         QFile journal(h.dir.filePath("journal.jsonl"));
         QVERIFY(journal.open(QIODevice::ReadOnly));
-        const QJsonObject login = QJsonDocument::fromJson(journal.readAll()).object();
+        const QJsonObject shown = QJsonDocument::fromJson(journal.readLine()).object();
+        QCOMPARE(shown["member"].toString(), QStringLiteral("LoginShown"));
+        const QJsonObject login = QJsonDocument::fromJson(journal.readLine()).object();
         QCOMPARE(login["member"].toString(), QStringLiteral("Login"));
         QCOMPARE(login["args"].toArray(), QJsonArray({demo("sales.dbf"), "alice", "wonderland"}));
         QCOMPARE(login["result"].toString(), QStringLiteral("Alice"));

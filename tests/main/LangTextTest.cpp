@@ -62,12 +62,8 @@ std::string accelerator(const std::string& text) {
 // so each test puts the reports back as it found them.
 class LangTextTest : public ::testing::Test {
 protected:
-    void SetUp() override { FailureReporter::install(&prompter, "Velmaris"); }
-    void TearDown() override {
-        FailureReporter::install(nullptr, "Velmaris");
-        FailureReporter::setLocalizedSupport("");
-    }
-    test::RecordingPrompter prompter;
+    test::CapturedReports reports;
+    test::RecordingPrompter& prompter = reports.prompter;
 };
 
 } // namespace

@@ -12,12 +12,8 @@ namespace {
 
 class FailureReportTest : public ::testing::Test {
 protected:
-    void SetUp() override { FailureReporter::install(&prompter, "Velmaris"); }
-    void TearDown() override {
-        FailureReporter::install(nullptr, "Velmaris");
-        FailureReporter::setLocalizedSupport("");
-    }
-    test::RecordingPrompter prompter;
+    test::CapturedReports reports;
+    test::RecordingPrompter& prompter = reports.prompter;
 };
 
 } // namespace

@@ -11,13 +11,6 @@ using namespace vm;
 
 namespace {
 
-std::string allBytes() {
-    std::string s;
-    for (int c = 0; c < 256; ++c)
-        s += static_cast<char>(c);
-    return s;
-}
-
 // Every behaviour callers rely on must hold for the file and for the
 // in-memory store alike, or tests with the memory store would prove nothing.
 class PerUserStoreTest : public ::testing::TestWithParam<bool> {
@@ -69,7 +62,7 @@ TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
 }
 
 TEST_P(PerUserStoreTest, EveryByteRoundTripsInValuesAndNames) {
-    const std::string bytes = allBytes();
+    const std::string bytes = vm::test::allBytes();
     const std::vector<std::string> values = {bytes,
                                              std::string("\0\0tail", 6),
                                              " padded ",
