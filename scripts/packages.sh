@@ -1,7 +1,8 @@
 # Debian packages the project needs, and a helper that installs the missing
 # ones (apt-get needs root; sudo is used when it is there).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest
-    libbenchmark-dev qt6-base-dev qt6-base-dev-tools libx11-dev libxtst-dev
+    libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
+    libx11-dev libxtst-dev
     clang-format)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
     imagemagick dbus dbus-x11 openbox)
