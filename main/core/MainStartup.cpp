@@ -39,14 +39,6 @@ std::string named(std::string_view section, std::string_view key) {
     return std::string(section) + "/" + std::string(key);
 }
 
-bool quickSwitchAtStartup(Program& p) {
-    const std::string general(schema::kGeneral);
-    const auto startup =
-        readInt16(p.ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0"),
-                  named(schema::kGeneral, schema::kQuickSwitchStartup));
-    return startup == 1 && !p.ini.GetKeyValue(general, "Quickswitch", "").empty();
-}
-
 } // namespace
 
 MainStartup::MainStartup(Program& program, MainView& view, DatabaseList& list, MainMenus& menus,
@@ -66,6 +58,7 @@ void MainStartup::attempt(const std::function<void()>& action) {
 void MainStartup::abandon(const std::string& message, Prompter::Icon icon) {
     program_.tell(message, icon);
     bNoSave = true;
+    windowShownOrClosed_ = true;
     view_.closeWindow();
 }
 
@@ -92,7 +85,6 @@ bool MainStartup::checkHost() {
     if (!ActEvent1->Dispatch3()) {
         // Starting the host from the QuickSwitch window arrives with that
         // window; until then the host must be running.
-        quickSwitchAtStartup(program_);
         abandon(t[9] + kProgramTitle + "!", Prompter::Icon::Exclamation);
     } else {
         abandon(t[10] + "\r" + t[11], Prompter::Icon::Critical);
@@ -138,6 +130,7 @@ bool MainStartup::requireOpenDatabase() {
     program_.tell(program_.lang[126]);
     if (!bReloadLanguage && !bReloadList)
         bNoSave = true;
+    windowShownOrClosed_ = true;
     view_.closeWindow();
     return false;
 }
@@ -203,13 +196,23 @@ void MainStartup::fillList() {
 
 void MainStartup::showFirstWindow() {
     // The QuickSwitch window at start-up arrives with that window; until then
-    // its setting is read and the main window is shown.
-    quickSwitchAtStartup(program_);
+    // the main window is always the first.
     view_.showWindow();
     view_.focusList();
+    windowShownOrClosed_ = true;
 }
 
 void MainStartup::Form_Load() {
+    const bool reload = bReloadLanguage || bReloadList;
+    windowShownOrClosed_ = false;
+    load();
+    // A start that failed half-way still shows what it has: a program left
+    // running without a window could be neither used nor closed.
+    if (!reload && !windowShownOrClosed_ && !bNoSave)
+        view_.showWindow();
+}
+
+void MainStartup::load() {
     guarded(
         kFormLoad,
         [&] {

@@ -36,6 +36,7 @@ public:
     int iTimerTicks = 0;
 
 private:
+    void load();
     // Each returns false when the load step must stop there.
     bool claimSingleInstance();
     void loadLanguage();
@@ -62,6 +63,7 @@ private:
     SingleInstance& instance_;
     // After the per-user values are wiped, the start goes on whatever fails.
     bool ignoreFailures_ = false;
+    bool windowShownOrClosed_ = false;
 };
 
 } // namespace vm
