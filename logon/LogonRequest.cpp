@@ -3,9 +3,9 @@
 #include "cipher/modEnCrypt.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/FailureReport.h"
+#include "platform/Utf8.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
-#include "platform/Utf8.h"
 #include "settings/Windows1252.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "settings/NameFolding.h"
 
-#include "settings/PerUserStore.h"
 #include "platform/Utf8.h"
+#include "settings/PerUserStore.h"
 
 namespace vm {
 

@@ -10,8 +10,7 @@ CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name) {
     auto values = ini.GetKeyValues(
         name, {std::string(schema::kPath), std::string(schema::kContactLayout),
                std::string(schema::kGroupLayout), std::string(schema::kStartupMacro)});
-    return {std::move(values[0]), std::move(values[1]), std::move(values[2]),
-            std::move(values[3])};
+    return {std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3])};
 }
 
 void Program::tell(const std::string& text, Prompter::Icon icon) const {

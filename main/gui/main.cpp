@@ -1,3 +1,5 @@
 #include "main/gui/Application.h"
 
-int main(int argc, char* argv[]) { return vm::runVelmaris(argc, argv); }
+int main(int argc, char* argv[]) {
+    return vm::runVelmaris(argc, argv);
+}

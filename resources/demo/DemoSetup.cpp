@@ -41,9 +41,9 @@ int main(int argc, char* argv[]) {
             continue;
         ok = ok && store->SaveSetting(logon.database, schema::kUsername, logon.username) &&
              store->SaveSetting(logon.database, schema::kUsePassword, logon.usePassword) &&
-             store->SaveSetting(logon.database, schema::kPassword,
-                                modEnCrypt::EncryptText(logon.password,
-                                                        std::string(modEnCrypt::kCipherKey)));
+             store->SaveSetting(
+                 logon.database, schema::kPassword,
+                 modEnCrypt::EncryptText(logon.password, std::string(modEnCrypt::kCipherKey)));
     }
     if (!ok) {
         std::fprintf(stderr, "demo-setup: the per-user settings could not be written\n");

@@ -41,7 +41,8 @@ TEST(modEnCrypt, EveryByteRoundTripsWithAnyKey) {
     std::mt19937 random(42);
     std::uniform_int_distribution<int> byte(0, 255);
     for (const std::string key : {"Velmaris", "k", "\x01\xFF", "A much longer key than the text"}) {
-        EXPECT_EQ(DecryptText(EncryptText(vm::test::allBytes(), key), key), vm::test::allBytes()) << key;
+        EXPECT_EQ(DecryptText(EncryptText(vm::test::allBytes(), key), key), vm::test::allBytes())
+            << key;
         std::string text(1000, '\0');
         for (char& c : text)
             c = static_cast<char>(byte(random));

@@ -1,6 +1,6 @@
+#include "settings/SettingsSchema.h"
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
-#include "settings/SettingsSchema.h"
 
 #include "TestSupport.h"
 
@@ -12,8 +12,7 @@ using namespace vm::schema;
 TEST(SettingsSchema, ListsSplitAndJoinAtSemicolons) {
     EXPECT_TRUE(splitList("").empty());
     EXPECT_EQ(splitList("Sales"), std::vector<std::string>{"Sales"});
-    EXPECT_EQ(splitList("Sales;;Support;"),
-              (std::vector<std::string>{"Sales", "", "Support", ""}));
+    EXPECT_EQ(splitList("Sales;;Support;"), (std::vector<std::string>{"Sales", "", "Support", ""}));
     for (const std::string joined : {"", "A", "A;B", ";;;;;;;"})
         EXPECT_EQ(joinList(splitList(joined)), joined);
     EXPECT_EQ(splitList(";;;;;;;").size(), 8u); // eight QuickSwitch buttons, all unused

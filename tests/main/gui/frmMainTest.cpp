@@ -1,7 +1,7 @@
+#include "main/gui/frmMain.h"
 #include "main/core/LangText.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
-#include "main/gui/frmMain.h"
 #include "platform/FailureReport.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
@@ -57,10 +57,9 @@ void answerLanguagePicker(int index, bool* sawFirstRunLook = nullptr) {
         if (!picker || picker->objectName() != "frmLanguage")
             return answerLanguagePicker(index, sawFirstRunLook);
         if (sawFirstRunLook)
-            *sawFirstRunLook =
-                picker->findChild<QLabel*>("Label1")->text() ==
-                    "Pick your language/Choisissez une langue :" &&
-                picker->findChild<QPushButton*>("cmdCancel")->isHidden();
+            *sawFirstRunLook = picker->findChild<QLabel*>("Label1")->text() ==
+                                   "Pick your language/Choisissez une langue :" &&
+                               picker->findChild<QPushButton*>("cmdCancel")->isHidden();
         picker->findChild<QComboBox*>("cmbLanguage")->setCurrentIndex(index);
         picker->findChild<QPushButton*>("cmdOK")->click();
     });
@@ -128,10 +127,10 @@ private slots:
         for (const char* name : {"ListView1", "cmdOpen", "cmdCancel", "Frame1", "lblMore",
                                  "lblLink", "optView0", "optView6", "lblView3"})
             QVERIFY2(w->findChild<QWidget*>(name), name);
-        for (const char* name : {"mnuFileOpen", "mnuExit", "mnuEditProperties", "mnuEditList",
-                                 "mnuQuickSwitch", "mnuSettingsLocation", "mnuLanguages",
-                                 "mnuIntegrate", "mnuManual", "mnuOnline", "mnuAbout",
-                                 "mnuProperties", "mnuManageList"})
+        for (const char* name :
+             {"mnuFileOpen", "mnuExit", "mnuEditProperties", "mnuEditList", "mnuQuickSwitch",
+              "mnuSettingsLocation", "mnuLanguages", "mnuIntegrate", "mnuManual", "mnuOnline",
+              "mnuAbout", "mnuProperties", "mnuManageList"})
             QVERIFY2(w->findChild<QAction*>(name), name);
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QString("Velmaris"));
