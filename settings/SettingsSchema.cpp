@@ -37,15 +37,20 @@ std::string joinList(const std::vector<std::string>& names) {
 }
 
 DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name) {
-    const std::string section(name);
-    DatabaseRecord r;
-    r.path = ini.GetKeyValue(section, std::string(kPath), "");
-    r.contactLayout = ini.GetKeyValue(section, std::string(kContactLayout), "");
-    r.groupLayout = ini.GetKeyValue(section, std::string(kGroupLayout), "");
-    r.startupMacro = ini.GetKeyValue(section, std::string(kStartupMacro), "");
-    r.useLocationsFrom = ini.GetKeyValue(section, std::string(kUseLocationsFrom), "");
+    std::vector<std::string> keys = {std::string(kPath), std::string(kContactLayout),
+                                     std::string(kGroupLayout), std::string(kStartupMacro),
+                                     std::string(kUseLocationsFrom)};
     for (const FileType& type : kFileTypes)
-        r.locations[type.index] = ini.GetKeyValue(section, std::string(type.key), "");
+        keys.emplace_back(type.key);
+    std::vector<std::string> values = ini.GetKeyValues(std::string(name), keys);
+    DatabaseRecord r;
+    r.path = std::move(values[0]);
+    r.contactLayout = std::move(values[1]);
+    r.groupLayout = std::move(values[2]);
+    r.startupMacro = std::move(values[3]);
+    r.useLocationsFrom = std::move(values[4]);
+    for (const FileType& type : kFileTypes)
+        r.locations[type.index] = std::move(values[5 + type.index]);
     r.username = store.GetSetting(name, kUsername);
     r.password = store.GetSetting(name, kPassword);
     r.usePassword = store.GetSetting(name, kUsePassword, "0") == "1";

@@ -20,6 +20,15 @@ constexpr std::string_view kModule = "modOpenDB";
 constexpr std::string_view kLogonProgram = "logon";
 constexpr int kCalendarView = 5;
 
+// The "Open in" choices 0 to 3 are host views 1 to 4; the three calendars
+// share host view 5 in modes 300 to 302.
+int hostViewType(int view) {
+    return view < 4 ? view + 1 : kCalendarView;
+}
+int calendarMode(int view) {
+    return view + 296;
+}
+
 } // namespace
 
 void Create_object(Program& program) {
@@ -28,22 +37,12 @@ void Create_object(Program& program) {
         program.app->OpenFile("");
         program.views = program.app->Views();
         program.preferences = program.app->Preferences();
-        for (const schema::FileType& type : schema::kFileTypes)
-            program.fileTypes[type.index] = type.key;
     });
 }
 
 std::string ExtractPath(const std::string& sFile) {
     const auto separator = sFile.find_last_of(kPathSeparators);
     return separator == std::string::npos ? std::string() : sFile.substr(0, separator + 1);
-}
-
-int hostViewType(int view) {
-    return view < 4 ? view + 1 : kCalendarView;
-}
-
-int calendarMode(int view) {
-    return view < 4 ? 0 : view + 296;
 }
 
 DatabaseOpening::DatabaseOpening(Program& program, MainView& view)

@@ -12,16 +12,12 @@ class MainView;
 class HostView;
 
 // Connects the program to the running host once at start-up: the
-// application object, its views and preferences, and the file-type table.
+// application object, its views and preferences. (The file-type table is a
+// constant of the settings schema.)
 void Create_object(Program& program);
 
 // The path up to and including its last separator; empty for a bare name.
 std::string ExtractPath(const std::string& sFile);
-
-// The host's view type for an "Open in" choice (1 to 5), and the calendar
-// mode of the three calendar choices (0 for the others).
-int hostViewType(int view);
-int calendarMode(int view);
 
 // Opens a database of the list in the running host: its layouts, file
 // locations and logon first, then the database, its view and its macro; the

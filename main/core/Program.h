@@ -5,7 +5,6 @@
 #include "settings/IniLib.h"
 #include "settings/SettingsSchema.h"
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,7 +51,6 @@ struct Program {
     std::shared_ptr<HostApplication> app;
     std::shared_ptr<HostViews> views;
     std::shared_ptr<HostPreferences> preferences;
-    std::array<std::string, schema::kFileTypeCount> fileTypes;
 
     CurrentDatabase current;
     // The friendly names of the list as last filled.
@@ -62,8 +60,6 @@ struct Program {
     std::string sOpenDBList;
 
     bool bRestartHost = false;
-    bool bQuickSwitchExit = false;
-    bool bStartCancelled = false;
     bool bStartMode = false;
     std::string sStartDatabase;
 
