@@ -51,10 +51,12 @@ public:
         }
         return *this;
     }
+    bool sentAny() const { return sent_; }
 
 private:
     bool mayType() {
         stopped_ = stopped_ || pacer_.stopRequested() || !typer_.focusIsIn(login_);
+        sent_ = sent_ || !stopped_;
         return !stopped_;
     }
 
@@ -62,6 +64,7 @@ private:
     Pacer& pacer_;
     WindowId login_;
     bool stopped_ = false;
+    bool sent_ = false;
 };
 
 // Gives back what typing borrowed, however the answer ends.
@@ -108,20 +111,22 @@ bool Form1::tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer) {
     });
     if (!login)
         return true;
-    // Keystrokes cannot be taken back: after a failure part of the answer may
-    // stand in some window already, so the answer is never started over.
-    guarded(kTimer, [&] { answer(*login, typer); });
-    return false;
+    // Keystrokes cannot be taken back: once one has gone out, or after a
+    // failure that may have sent some, the answer is never started over. One
+    // that could not begin (the window did not get the focus in time) is
+    // tried again at the next tick.
+    const bool begun = guarded(kTimer, true, [&] { return answer(*login, typer); });
+    return !begun && !pacer_.stopRequested();
 }
 
-void Form1::answer(WindowId login, KeyTyper& typer) {
+bool Form1::answer(WindowId login, KeyTyper& typer) {
     const FinishTyping finish(typer);
     const LogonRequest& request = *request_;
     typer.prepare(U"n");
     typer.prepare(request.username);
     typer.prepare(request.password.view());
     if (!focusInside(login, typer))
-        return;
+        return false;
     Keystrokes keys(typer, pacer_, login);
     keys.pause(kPauseBeforeTyping)
         .chord(U'n')
@@ -140,6 +145,7 @@ void Form1::answer(WindowId login, KeyTyper& typer) {
             .key(KeyTyper::Key::Enter)
             .pause(kPauseBetweenSteps);
     }
+    return keys.sentAny();
 }
 
 bool Form1::focusInside(WindowId login, KeyTyper& typer) {

@@ -39,7 +39,8 @@ public:
 private:
     // False when the program is to end.
     bool tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer);
-    void answer(WindowId login, KeyTyper& typer);
+    // True once any keystroke has been sent.
+    bool answer(WindowId login, KeyTyper& typer);
     bool focusInside(WindowId login, KeyTyper& typer);
 
     PerUserStore& store_;

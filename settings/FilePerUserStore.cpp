@@ -105,6 +105,10 @@ bool FilePerUserStore::DeleteAll() {
                kPrivateFile) != EditResult::Failed;
 }
 
+std::string cannotWriteMessage(const PerUserStore& store) {
+    return "The per-user settings could not be written: " + store.location();
+}
+
 std::unique_ptr<PerUserStore> openPerUserStore(std::string_view applicationName) {
     return std::make_unique<FilePerUserStore>(std::string(applicationName));
 }

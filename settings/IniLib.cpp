@@ -106,6 +106,10 @@ template <class Edit> bool IniLib::edit(const std::string& file, bool createsFil
     return result != EditResult::Failed && !refused;
 }
 
+std::string IniLib::cannotWriteMessage(const std::string& file) const {
+    return "The settings file could not be written: " + pathOf(file);
+}
+
 bool IniLib::SetKeyValue(const std::string& section, const std::string& key,
                          const std::string& value, const std::string& file) {
     const std::optional<std::string> section1252 = windows1252::fromUtf8(section);

@@ -30,11 +30,14 @@ public:
     // written (read-only, missing folder, a folder in its place) or the text
     // cannot be stored: characters outside Windows-1252, a line break in a
     // value, or a name that would not read back as given.
-    bool SetKeyValue(const std::string& section, const std::string& key, const std::string& value,
-                     const std::string& file = "");
-    bool DeleteKey(const std::string& section, const std::string& key,
-                   const std::string& file = "");
-    bool DeleteSection(const std::string& section, const std::string& file = "");
+    [[nodiscard]] bool SetKeyValue(const std::string& section, const std::string& key,
+                                   const std::string& value, const std::string& file = "");
+    [[nodiscard]] bool DeleteKey(const std::string& section, const std::string& key,
+                                 const std::string& file = "");
+    [[nodiscard]] bool DeleteSection(const std::string& section, const std::string& file = "");
+
+    // The description a failure report gives when a write was refused.
+    std::string cannotWriteMessage(const std::string& file = "") const;
 
     // The section names in file order, as many as Windows returns in its
     // 999-character buffer: the names that fit, the last possibly cut. A

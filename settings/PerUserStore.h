@@ -17,14 +17,19 @@ public:
     virtual ~PerUserStore() = default;
     virtual std::string GetSetting(std::string_view section, std::string_view key,
                                    std::string_view defaultValue = {}) = 0;
-    virtual bool SaveSetting(std::string_view section, std::string_view key,
-                             std::string_view value) = 0;
+    [[nodiscard]] virtual bool SaveSetting(std::string_view section, std::string_view key,
+                                           std::string_view value) = 0;
     // Deletes one value, or the whole section when no key is given.
-    virtual bool DeleteSetting(std::string_view section,
-                               std::optional<std::string_view> key = std::nullopt) = 0;
+    [[nodiscard]] virtual bool
+    DeleteSetting(std::string_view section, std::optional<std::string_view> key = std::nullopt) = 0;
     // Deletes every value of the application.
-    virtual bool DeleteAll() = 0;
+    [[nodiscard]] virtual bool DeleteAll() = 0;
+    // Where the values live, as a failure report names it.
+    virtual std::string location() const = 0;
 };
+
+// The description a failure report gives when the store refuses a write.
+std::string cannotWriteMessage(const PerUserStore& store);
 
 // Compares names the way the stores do: without regard to letter case, for
 // UTF-8 text (ASCII and the Latin, Greek and Cyrillic letters).
@@ -35,11 +40,12 @@ class MemoryPerUserStore : public PerUserStore {
 public:
     std::string GetSetting(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) override;
-    bool SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view value) override;
-    bool DeleteSetting(std::string_view section,
-                       std::optional<std::string_view> key = std::nullopt) override;
-    bool DeleteAll() override;
+    [[nodiscard]] bool SaveSetting(std::string_view section, std::string_view key,
+                                   std::string_view value) override;
+    [[nodiscard]] bool DeleteSetting(std::string_view section,
+                                     std::optional<std::string_view> key = std::nullopt) override;
+    [[nodiscard]] bool DeleteAll() override;
+    std::string location() const override { return "memory"; }
 
 private:
     struct Less {
@@ -59,11 +65,12 @@ public:
     const std::string& path() const { return path_; }
     std::string GetSetting(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) override;
-    bool SaveSetting(std::string_view section, std::string_view key,
-                     std::string_view value) override;
-    bool DeleteSetting(std::string_view section,
-                       std::optional<std::string_view> key = std::nullopt) override;
-    bool DeleteAll() override;
+    [[nodiscard]] bool SaveSetting(std::string_view section, std::string_view key,
+                                   std::string_view value) override;
+    [[nodiscard]] bool DeleteSetting(std::string_view section,
+                                     std::optional<std::string_view> key = std::nullopt) override;
+    [[nodiscard]] bool DeleteAll() override;
+    std::string location() const override { return path_; }
 
 private:
     struct ExplicitPath {};

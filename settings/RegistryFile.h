@@ -28,9 +28,10 @@ public:
     bool keyExists(std::string_view keyPath) const;
     // Creates the key (and its parents) when missing; false when the file
     // cannot be written.
-    bool createKey(std::string_view keyPath);
+    [[nodiscard]] bool createKey(std::string_view keyPath);
     // Creates the key as needed; false when the file cannot be written.
-    bool setValue(std::string_view keyPath, std::string_view valueName, const RegistryData& data);
+    [[nodiscard]] bool setValue(std::string_view keyPath, std::string_view valueName,
+                                const RegistryData& data);
     std::optional<RegistryData> value(std::string_view keyPath, std::string_view valueName) const;
 
 private:

@@ -17,18 +17,18 @@ class HostRegistry {
 public:
     virtual ~HostRegistry() = default;
     virtual bool keyExists(RegistryRoot root, std::string_view keyPath) = 0;
-    virtual bool createKey(RegistryRoot root, std::string_view keyPath) = 0;
-    virtual bool writeValue(RegistryRoot root, std::string_view keyPath, std::string_view name,
-                            const RegistryData& data) = 0;
+    [[nodiscard]] virtual bool createKey(RegistryRoot root, std::string_view keyPath) = 0;
+    [[nodiscard]] virtual bool writeValue(RegistryRoot root, std::string_view keyPath,
+                                          std::string_view name, const RegistryData& data) = 0;
 };
 
 class RegistryFileBackend : public HostRegistry {
 public:
     explicit RegistryFileBackend(RegistryFile file = RegistryFile()) : file_(std::move(file)) {}
     bool keyExists(RegistryRoot, std::string_view keyPath) override;
-    bool createKey(RegistryRoot, std::string_view keyPath) override;
-    bool writeValue(RegistryRoot, std::string_view keyPath, std::string_view name,
-                    const RegistryData& data) override;
+    [[nodiscard]] bool createKey(RegistryRoot, std::string_view keyPath) override;
+    [[nodiscard]] bool writeValue(RegistryRoot, std::string_view keyPath, std::string_view name,
+                                  const RegistryData& data) override;
 
 private:
     RegistryFile file_;
@@ -45,8 +45,8 @@ public:
 
     bool CheckRegistryKey(RegistryRoot root, std::string_view keyPath);
     void CreateRegistryKey(RegistryRoot root, std::string_view keyPath);
-    bool SetRegistryValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                          const RegistryArgument& value);
+    [[nodiscard]] bool SetRegistryValue(RegistryRoot root, std::string_view keyPath,
+                                        std::string_view valueName, const RegistryArgument& value);
 
 private:
     HostRegistry& registry_;

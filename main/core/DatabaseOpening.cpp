@@ -88,18 +88,27 @@ void DatabaseOpening::prepareHost(const std::string& name) {
     RegistrySubs registry(program_.registry);
     const auto locations = schema::applicableLocations(program_.ini, name);
     for (const schema::FileType& type : schema::kFileTypes) {
+        // Not checked, as the host's registry values never are: a key that
+        // cannot be created has been reported, and a location left as it
+        // was does not keep the database from opening.
         if (!locations[type.index].empty())
-            registry.SetRegistryValue(RegistryRoot::CurrentUser, schema::kHostKey,
-                                      schema::fileTypeValueName(type), locations[type.index]);
+            (void)registry.SetRegistryValue(RegistryRoot::CurrentUser, schema::kHostKey,
+                                            schema::fileTypeValueName(type), locations[type.index]);
     }
 }
 
 void DatabaseOpening::handOverLogon(const std::string& name) {
     PerUserStore& store = program_.store;
+    // The companion types whatever the hand-over holds: one that could not be
+    // written whole would give this database the previous database's logon.
+    bool written = store.DeleteSetting(schema::kLogon);
     for (const std::string_view key : {schema::kUsePassword, schema::kUsername, schema::kPassword})
-        store.SaveSetting(schema::kLogon, key, store.GetSetting(name, key));
-    store.SaveSetting(schema::kSettings, schema::kLastUsername,
-                      store.GetSetting(name, schema::kUsername));
+        written = written && store.SaveSetting(schema::kLogon, key, store.GetSetting(name, key));
+    if (!written)
+        throw Failure(err::kFileAccess, cannotWriteMessage(store));
+    // Nothing reads the last user name back; a failure here changes nothing.
+    (void)store.SaveSetting(schema::kSettings, schema::kLastUsername,
+                            store.GetSetting(name, schema::kUsername));
     // The companion waits for the host's login window by itself.
     program_.shell.start(program_.programFile(std::string(kLogonProgram)), program_.programFolder);
 }

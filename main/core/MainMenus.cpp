@@ -152,8 +152,9 @@ void MainMenus::ReplaceInQuickSwitch(const std::string& sSectionDeleted,
         const std::string key(schema::kQuickSwitch);
         const auto replaced = quickSwitchWithReplacement(program_.ini.GetKeyValue(general, key, ""),
                                                          sSectionDeleted, sReplace);
-        if (replaced)
-            program_.ini.SetKeyValue(general, key, *replaced);
+        // A tile left with the old name would open nothing.
+        if (replaced && !program_.ini.SetKeyValue(general, key, *replaced))
+            throw Failure(err::kFileAccess, program_.ini.cannotWriteMessage());
     });
 }
 

@@ -18,6 +18,9 @@
 
 #include "Version.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace vm {
 
 namespace {
@@ -27,6 +30,8 @@ constexpr int kDefaultColumnWidth = 1500;
 // Stored sizes below these are not applied.
 constexpr int kAppliedHeight = 5190;
 constexpr int kAppliedWidth = 8745;
+// Sizes are read back as 16-bit numbers.
+constexpr int kLargestStoredSize = std::numeric_limits<std::int16_t>::max();
 // Settings written by versions before this one are thrown away.
 constexpr std::string_view kOldestKeptVersion = "200";
 
@@ -93,19 +98,29 @@ bool MainStartup::checkHost() {
 }
 
 void MainStartup::upgradeStoredSettings() {
+    PerUserStore& store = program_.store;
     const std::string version = setting(program_, schema::kSettings, schema::kVersion);
     if (version < kOldestKeptVersion) {
-        program_.store.DeleteAll();
+        // A wipe that fails is not reported: from here to the list fill the
+        // start goes on past every failure.
+        (void)store.DeleteAll();
         ignoreFailures_ = true;
     }
     attempt([&] {
         if (version > "3" && version < "32")
-            Upgrade_to_32(program_.ini, program_.store);
+            Upgrade_to_32(program_.ini, store);
     });
-    attempt([&] {
-        program_.store.SaveSetting(schema::kSettings, schema::kVersion,
-                                   schema::programVersionText());
-    });
+    storeWritable_ =
+        store.SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText());
+    // Said once here; the writes that fail after it for the same reason are
+    // not reported again.
+    guarded(
+        kFormLoad,
+        [&] {
+            if (!storeWritable_)
+                throw Failure(err::kFileAccess, cannotWriteMessage(store));
+        },
+        Support::Localized);
 }
 
 void MainStartup::firstRun() {
@@ -119,7 +134,9 @@ void MainStartup::createLinkAndMarkInstalled() {
     // failure; the first run must still end, or the language picker would
     // come back at every start.
     attempt([&] { menus_.Create_LinkMenuItem(); });
-    program_.store.SaveSetting(schema::kSettings, schema::kInstalled, "1");
+    // The store took the version a moment ago; should it refuse this one,
+    // the next start is a first run again, which is all that can be done.
+    (void)program_.store.SaveSetting(schema::kSettings, schema::kInstalled, "1");
 }
 
 bool MainStartup::requireOpenDatabase() {
@@ -174,10 +191,13 @@ void MainStartup::recordHostDefaults() {
     if (!program_.preferences)
         throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
     HostPreferences& prefs = *program_.preferences;
-    program_.store.SaveSetting(schema::kSettings, schema::kOriginalCL,
-                               prefs.DefaultContactLayout());
-    program_.store.SaveSetting(schema::kSettings, schema::kOriginalGL, prefs.DefaultGroupLayout());
-    program_.store.SaveSetting(schema::kSettings, schema::kOriginalMacro, prefs.StartupMacro());
+    PerUserStore& store = program_.store;
+    // A store that refuses these was reported at the start, and it refuses
+    // the logon hand-over too, which stops an opening before the defaults
+    // are put back.
+    (void)store.SaveSetting(schema::kSettings, schema::kOriginalCL, prefs.DefaultContactLayout());
+    (void)store.SaveSetting(schema::kSettings, schema::kOriginalGL, prefs.DefaultGroupLayout());
+    (void)store.SaveSetting(schema::kSettings, schema::kOriginalMacro, prefs.StartupMacro());
 }
 
 void MainStartup::fillList() {
@@ -235,8 +255,10 @@ void MainStartup::load() {
             };
             if (!reload) {
                 attempt([&] { Create_object(program_); });
+                // A first run is done at a start that can record it; one that
+                // cannot would ask for the language at every start.
                 attempt([&] {
-                    if (!installed())
+                    if (storeWritable_ && !installed())
                         firstRun();
                 });
             }
@@ -247,7 +269,7 @@ void MainStartup::load() {
             attempt([&] { createSettingsFile(); });
             attempt([&] { applySizeAndTexts(); });
             attempt([&] {
-                if (!installed())
+                if (storeWritable_ && !installed())
                     createLinkAndMarkInstalled();
             });
             attempt([&] { recordHostDefaults(); });
@@ -267,6 +289,13 @@ void MainStartup::Form_Unload() {
         view_.endProcess();
         return;
     }
+    // Every failure here is ignored: the process ends whatever happens. A
+    // size is stored as the next start can read it back, however large the
+    // window grew.
+    auto save = [&](std::string_view section, std::string_view key, int value) {
+        (void)program_.store.SaveSetting(section, key, std::to_string(value));
+    };
+    auto readable = [](int twips) { return std::min(twips, kLargestStoredSize); };
     auto ignoringFailures = [](auto&& action) {
         try {
             action();
@@ -275,22 +304,17 @@ void MainStartup::Form_Unload() {
     };
     ignoringFailures([&] {
         const int rows = view_.rowCount();
-        const int selected = view_.selectedRow().value_or(rows + 1);
-        program_.store.SaveSetting(schema::kDisplay, schema::kSelected, std::to_string(selected));
+        save(schema::kDisplay, schema::kSelected, view_.selectedRow().value_or(rows + 1));
     });
     for (int column = 1; column <= 4; ++column)
         ignoringFailures([&] {
-            program_.store.SaveSetting(schema::kSettings, schema::columnKey(column),
-                                       std::to_string(view_.columnWidthTwips(column)));
+            save(schema::kSettings, schema::columnKey(column),
+                 readable(view_.columnWidthTwips(column)));
         });
-    ignoringFailures([&] {
-        program_.store.SaveSetting(schema::kSettings, schema::kHeight,
-                                   std::to_string(view_.heightTwips()));
-    });
-    ignoringFailures([&] {
-        program_.store.SaveSetting(schema::kSettings, schema::kWidth,
-                                   std::to_string(view_.widthTwips()));
-    });
+    ignoringFailures(
+        [&] { save(schema::kSettings, schema::kHeight, readable(view_.heightTwips())); });
+    ignoringFailures(
+        [&] { save(schema::kSettings, schema::kWidth, readable(view_.widthTwips())); });
     std::string reopen;
     if (program_.bRestartHost) {
         ignoringFailures([&] { reopen = program_.app->GetOpenDBName(); });

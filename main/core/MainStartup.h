@@ -64,6 +64,8 @@ private:
     // After the per-user values are wiped, the start goes on whatever fails.
     bool ignoreFailures_ = false;
     bool windowShownOrClosed_ = false;
+    // False once the per-user store has refused the version at this start.
+    bool storeWritable_ = true;
 };
 
 } // namespace vm

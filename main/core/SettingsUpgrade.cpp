@@ -30,10 +30,12 @@ void Upgrade_to_32(IniLib& ini, PerUserStore& store) {
                 // A value that cannot be kept must stay where it is, or it
                 // would be lost with the deletion below.
                 if (!values[i].empty() && !store.SaveSetting(section, kMovedKeys[i], values[i]))
-                    throw Failure(err::kFileAccess, "The per-user settings could not be written");
+                    throw Failure(err::kFileAccess, cannotWriteMessage(store));
             }
+            // A key left behind is a copy of what the store now holds, and
+            // nothing reads it there any more.
             for (const std::string_view key : kMovedKeys)
-                ini.DeleteKey(section, std::string(key));
+                (void)ini.DeleteKey(section, std::string(key));
         }
     });
 }

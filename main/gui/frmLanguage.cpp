@@ -1,6 +1,8 @@
 #include "main/gui/frmLanguage.h"
 
 #include "main/core/LangText.h"
+#include "platform/ErrorNumbers.h"
+#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 
@@ -61,8 +63,13 @@ frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* p
 }
 
 void frmLanguage::cmdOK_Click() {
-    store_.SaveSetting(schema::kOptions, schema::kLanguage,
-                       std::to_string(cmbLanguage->currentIndex()));
+    // The caller reads the choice back from the store; one it did not take
+    // would be dropped without a word.
+    guarded({"frmLanguage", "Sub", "cmdOK_Click"}, [&] {
+        if (!store_.SaveSetting(schema::kOptions, schema::kLanguage,
+                                std::to_string(cmbLanguage->currentIndex())))
+            throw Failure(err::kFileAccess, cannotWriteMessage(store_));
+    });
     accept();
 }
 

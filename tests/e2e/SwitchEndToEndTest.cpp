@@ -76,8 +76,8 @@ TEST_F(SwitchTest, OpensTheDatabaseInEachViewWithItsOwnSettingsAndLogon) {
 }
 
 TEST_F(SwitchTest, TheHostsDefaultsStayWhenItOpensTheLastDatabaseAtItsStart) {
-    RegistryFile(file("registry.reg"))
-        .setValue(schema::kHostDatabaseKey, schema::kHostUseLastDb, std::uint32_t{1});
+    EXPECT_TRUE(RegistryFile(file("registry.reg"))
+                    .setValue(schema::kHostDatabaseKey, schema::kHostUseLastDb, std::uint32_t{1}));
     stopHost();
     startHost();
     openInVelmaris("Sales", 0);

@@ -75,9 +75,10 @@ void SwitchTest::SetUp() {
                    "\r\n[International]\r\nPath=" + file("intl.dbf") + "\r\n");
 
     store = openPerUserStore(schema::kApplicationName);
-    store->SaveSetting(schema::kSettings, schema::kIniLocation, file("Velmaris.ini"));
-    store->SaveSetting(schema::kSettings, schema::kInstalled, "1");
-    store->SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText());
+    EXPECT_TRUE(store->SaveSetting(schema::kSettings, schema::kIniLocation, file("Velmaris.ini")));
+    EXPECT_TRUE(store->SaveSetting(schema::kSettings, schema::kInstalled, "1"));
+    EXPECT_TRUE(
+        store->SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText()));
     giveLogon("Sales", "Alice", "wonderland", true);
     giveLogon("Support", "Carol", "helpdesk", true);
     giveLogon("International", "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m",
@@ -115,10 +116,11 @@ void SwitchTest::giveLogon(const std::string& database, const std::string& user,
                            const std::string& password, bool usePassword) {
     // The cipher works on the code page's bytes.
     const std::string bytes = windows1252::fromUtf8(password).value();
-    store->SaveSetting(database, schema::kUsername, user);
-    store->SaveSetting(database, schema::kPassword,
-                       modEnCrypt::EncryptText(bytes, std::string(modEnCrypt::kCipherKey)));
-    store->SaveSetting(database, schema::kUsePassword, usePassword ? "1" : "0");
+    EXPECT_TRUE(store->SaveSetting(database, schema::kUsername, user));
+    EXPECT_TRUE(
+        store->SaveSetting(database, schema::kPassword,
+                           modEnCrypt::EncryptText(bytes, std::string(modEnCrypt::kCipherKey))));
+    EXPECT_TRUE(store->SaveSetting(database, schema::kUsePassword, usePassword ? "1" : "0"));
 }
 
 void SwitchTest::openInVelmaris(const std::string& database, int view) {

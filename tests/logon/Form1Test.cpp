@@ -37,10 +37,12 @@ protected:
     ~Form1Test() override { FailureReporter::install(nullptr, "Velmaris"); }
 
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
-        store.SaveSetting(schema::kLogon, schema::kUsername, username);
-        store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0");
-        store.SaveSetting(schema::kLogon, schema::kPassword,
-                          modEnCrypt::EncryptText(password, std::string(modEnCrypt::kCipherKey)));
+        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
+        EXPECT_TRUE(
+            store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0"));
+        EXPECT_TRUE(store.SaveSetting(
+            schema::kLogon, schema::kPassword,
+            modEnCrypt::EncryptText(password, std::string(modEnCrypt::kCipherKey))));
     }
 
     MemoryPerUserStore store;
@@ -104,12 +106,16 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
         logon.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
         ASSERT_TRUE(logon.run());
         EXPECT_EQ(logon.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
-        EXPECT_EQ(logon.search.searches, 1) << "the answer is not started over";
-        EXPECT_EQ(logon.typer.finished, 1);
+        if (c.sent.empty()) {
+            EXPECT_GT(logon.search.searches, 1) << "nothing went out: the search goes on";
+        } else {
+            EXPECT_EQ(logon.search.searches, 1) << "the answer is not started over";
+            EXPECT_EQ(logon.typer.finished, 1);
+        }
     }
 }
 
-TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndSendsNothingWhenItDoesNotArrive) {
+TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNotArrive) {
     handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.typer.focused = false;
@@ -123,9 +129,12 @@ TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndSendsNothingWhenItDoesNot
     refused.typer.activationWorks = false;
     ASSERT_TRUE(refused.run());
     EXPECT_EQ(refused.typer.sent, "");
-    EXPECT_EQ(refused.search.searches, 1);
-    EXPECT_EQ(refused.typer.finished, 1);
-    EXPECT_LT(refused.pacer.elapsed(), 1s) << "waits a moment for the focus, no more";
+    // Each try waits half a second for the focus; the ticks it covers still
+    // count, so the search gives up on time.
+    EXPECT_EQ(refused.search.searches, 14);
+    EXPECT_EQ(refused.typer.activated.size(), 14u);
+    EXPECT_EQ(refused.typer.finished, 14);
+    EXPECT_LE(refused.pacer.elapsed(), 8600ms);
 }
 
 TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {

@@ -15,10 +15,10 @@ class LogonRequestTest : public ::testing::Test {
 protected:
     void handOver(const std::string& username, const std::string& windows1252Password,
                   const std::string& usePassword = "1") {
-        store.SaveSetting(schema::kLogon, schema::kUsername, username);
-        store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword);
-        store.SaveSetting(schema::kLogon, schema::kPassword,
-                          modEnCrypt::EncryptText(windows1252Password, kKey));
+        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
+        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword));
+        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kPassword,
+                                      modEnCrypt::EncryptText(windows1252Password, kKey)));
     }
 
     MemoryPerUserStore store;

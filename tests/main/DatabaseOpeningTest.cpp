@@ -19,9 +19,9 @@ protected:
                               "StartupMacro=/m/go.mpr\r\nDatabase=/sales/db\r\nQuery=/sales/q\r\n"
                               "[Support]\r\nPath=/db/support.dbf\r\nCLY=/l/support.cly\r\n"
                               "UseLocationsFrom=Sales\r\nDocument=/support/docs\r\n");
-        store.SaveSetting("Sales", "Username", "anna");
-        store.SaveSetting("Sales", "Password", std::string("\x01\0x", 3));
-        store.SaveSetting("Sales", "UsePassword", "1");
+        EXPECT_TRUE(store.SaveSetting("Sales", "Username", "anna"));
+        EXPECT_TRUE(store.SaveSetting("Sales", "Password", std::string("\x01\0x", 3)));
+        EXPECT_TRUE(store.SaveSetting("Sales", "UsePassword", "1"));
         host.state.contactLayout = "/host/contact.cly";
         host.state.startupMacro = "/host/start.mpr";
         startup.Form_Load();

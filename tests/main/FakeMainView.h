@@ -170,9 +170,9 @@ public:
 
     // A user who has run this version before.
     void installed(std::string_view language = "0") {
-        store.SaveSetting("Settings", "Version", schema::programVersionText());
-        store.SaveSetting("Settings", "Installed", "1");
-        store.SaveSetting("Options", "Language", language);
+        EXPECT_TRUE(store.SaveSetting("Settings", "Version", schema::programVersionText()));
+        EXPECT_TRUE(store.SaveSetting("Settings", "Installed", "1"));
+        EXPECT_TRUE(store.SaveSetting("Options", "Language", language));
     }
 
     // Sales and Copy are the database open in the host; Support is not.

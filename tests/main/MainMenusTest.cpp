@@ -41,7 +41,7 @@ TEST_F(MainMenusTest, LanguageChangeRenewsTheTextsAndKeepsTheRows) {
     startWithList("1");
     EXPECT_EQ(view.titles[2], "Présentation des contacts");
     view.selected = 2;
-    view.onLanguagePicker = [&] { store.SaveSetting("Options", "Language", "2"); };
+    view.onLanguagePicker = [&] { EXPECT_TRUE(store.SaveSetting("Options", "Language", "2")); };
     view.events.clear();
     host.calls.clear();
 

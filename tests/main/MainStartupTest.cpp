@@ -12,8 +12,8 @@ using Events = std::vector<std::string>;
 class MainStartupTest : public MainWindowTest {};
 
 TEST_F(MainStartupTest, FirstStartWipesAsksForTheLanguageAndUsesItAtOnce) {
-    store.SaveSetting("Settings", "Height", "9000"); // left by a version before 2.0
-    view.onLanguagePicker = [&] { store.SaveSetting("Options", "Language", "1"); };
+    EXPECT_TRUE(store.SaveSetting("Settings", "Height", "9000")); // left by a version before 2.0
+    view.onLanguagePicker = [&] { EXPECT_TRUE(store.SaveSetting("Options", "Language", "1")); };
     startup.Form_Load();
 
     EXPECT_EQ(store.GetSetting("Settings", "Version"), "32131");
@@ -40,7 +40,7 @@ TEST_F(MainStartupTest, FirstStartEndsEvenWhenTheHostLinkCannotBeWritten) {
 
 TEST_F(MainStartupTest, AnExistingHostLinkIsNeverRewritten) {
     installed("2");
-    store.SaveSetting("Settings", "Installed", "0");
+    EXPECT_TRUE(store.SaveSetting("Settings", "Installed", "0"));
     std::filesystem::create_directories(dir.file("host/NetLinks"));
     writeBytes(linkFile(), "[Old]elsewhere");
     startup.Form_Load();
@@ -58,8 +58,8 @@ class StoredVersion : public MainWindowTest, public ::testing::WithParamInterfac
 
 TEST_P(StoredVersion, DecidesBetweenWipeUpgradeAndNothing) {
     installed();
-    store.SaveSetting("Settings", "Version", GetParam().stored);
-    store.SaveSetting("Old", "Value", "kept");
+    EXPECT_TRUE(store.SaveSetting("Settings", "Version", GetParam().stored));
+    EXPECT_TRUE(store.SaveSetting("Old", "Value", "kept"));
     writeBytes(iniPath(), "[Sales]\r\nPath=/db/sales.dbf\r\nUsername=anna\r\n");
     startup.Form_Load();
 
@@ -86,7 +86,7 @@ class EarlyExit : public MainWindowTest, public ::testing::WithParamInterface<Ex
 
 TEST_P(EarlyExit, TellsWhyAndClosesWithoutSaving) {
     installed();
-    store.SaveSetting("Settings", "Height", "6000");
+    EXPECT_TRUE(store.SaveSetting("Settings", "Height", "6000"));
     GetParam().arrange(*this);
     startup.Form_Load();
 
@@ -158,8 +158,8 @@ TEST_F(MainStartupTest, OnlyStoredSizesAboveTheThresholdsAreApplied) {
         {"5190", "8746", {{kSmallestHeight, 8746}}},
     };
     for (const auto& [height, width, applied] : cases) {
-        store.SaveSetting("Settings", "Height", height);
-        store.SaveSetting("Settings", "Width", width);
+        EXPECT_TRUE(store.SaveSetting("Settings", "Height", height));
+        EXPECT_TRUE(store.SaveSetting("Settings", "Width", width));
         view = FakeMainView();
         startWithList();
         EXPECT_EQ(view.sizesSet, applied) << height << " x " << width;
@@ -168,7 +168,7 @@ TEST_F(MainStartupTest, OnlyStoredSizesAboveTheThresholdsAreApplied) {
 
 TEST_F(MainStartupTest, AHeightTooLargeToReadIsReportedAndTheWindowStillShows) {
     installed();
-    store.SaveSetting("Settings", "Height", "40000");
+    EXPECT_TRUE(store.SaveSetting("Settings", "Height", "40000"));
     startup.Form_Load();
     const auto reports = failureReports();
     ASSERT_EQ(reports.size(), 1u);

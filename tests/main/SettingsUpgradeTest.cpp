@@ -44,13 +44,13 @@ TEST_F(SettingsUpgradeTest, MovesTheFourLogonKeysOfEverySectionAndDeletesThem) {
 
 TEST_F(SettingsUpgradeTest, EmptyValuesKeepOlderStoredOnesAndASecondRunChangesNothing) {
     test::writeBytes(ini.sIniPath, "[Sales]\r\nUsername=\r\nUsePassword=0\r\n");
-    store.SaveSetting("Sales", "Username", "kept");
+    EXPECT_TRUE(store.SaveSetting("Sales", "Username", "kept"));
     Upgrade_to_32(ini, store);
     EXPECT_EQ(store.GetSetting("Sales", "Username"), "kept");
     EXPECT_EQ(store.GetSetting("Sales", "UsePassword"), "0");
 
     const std::string afterFirst = test::readBytes(ini.sIniPath);
-    store.SaveSetting("Sales", "UsePassword", "1");
+    EXPECT_TRUE(store.SaveSetting("Sales", "UsePassword", "1"));
     Upgrade_to_32(ini, store);
     EXPECT_EQ(test::readBytes(ini.sIniPath), afterFirst);
     EXPECT_EQ(store.GetSetting("Sales", "UsePassword"), "1");

@@ -45,9 +45,9 @@ TEST_P(PerUserStoreTest, NamesCompareWithoutRegardToCase) {
 }
 
 TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
-    store->SaveSetting("Logon", "Username", "anna");
-    store->SaveSetting("Logon", "Password", "x");
-    store->SaveSetting("Settings", "Version", "32131");
+    EXPECT_TRUE(store->SaveSetting("Logon", "Username", "anna"));
+    EXPECT_TRUE(store->SaveSetting("Logon", "Password", "x"));
+    EXPECT_TRUE(store->SaveSetting("Settings", "Version", "32131"));
     EXPECT_TRUE(store->DeleteSetting("logon", "PASSWORD"));
     EXPECT_EQ(store->GetSetting("Logon", "Password", "gone"), "gone");
     EXPECT_EQ(store->GetSetting("Logon", "Username"), "anna");

@@ -56,8 +56,8 @@ protected:
 } // namespace
 
 TEST_F(DatabaseRecordTest, JoinsTheSettingsFileAndThePerUserSection) {
-    store.SaveSetting("sales", "UserName", "anna");
-    store.SaveSetting("Sales", "UsePassword", "1");
+    EXPECT_TRUE(store.SaveSetting("sales", "UserName", "anna"));
+    EXPECT_TRUE(store.SaveSetting("Sales", "UsePassword", "1"));
     const DatabaseRecord r = readDatabaseRecord(ini, store, "Sales");
     EXPECT_EQ(r.path, "/db/sales.dbf");
     EXPECT_EQ(r.contactLayout, "/l/c.cly");

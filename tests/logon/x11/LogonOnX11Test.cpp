@@ -30,12 +30,14 @@ protected:
     }
 
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
-        FilePerUserStore store(std::string(schema::kApplicationName));
-        store.SaveSetting(schema::kLogon, schema::kUsername, username);
-        store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0");
-        store.SaveSetting(schema::kLogon, schema::kPassword,
-                          modEnCrypt::EncryptText(windows1252::fromUtf8(password).value(),
-                                                  std::string(modEnCrypt::kCipherKey)));
+        FilePerUserStore store{std::string(schema::kApplicationName)};
+        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
+        EXPECT_TRUE(
+            store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0"));
+        EXPECT_TRUE(
+            store.SaveSetting(schema::kLogon, schema::kPassword,
+                              modEnCrypt::EncryptText(windows1252::fromUtf8(password).value(),
+                                                      std::string(modEnCrypt::kCipherKey))));
     }
 
     std::unique_ptr<ChildProcess> startHost(const std::vector<std::string>& options = {}) {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -50,12 +51,17 @@ struct RecordingOpener : OpenDatabase {
     }
 };
 
-// Answers the next modal language picker with the language at `index`.
-void answerLanguagePicker(int index, bool* sawFirstRunLook = nullptr) {
-    QTimer::singleShot(0, [=] {
+// Answers the next modal language picker with the language at `index`;
+// gives up when none shows within ten seconds.
+void answerLanguagePicker(int index, bool* sawFirstRunLook = nullptr,
+                          QDeadlineTimer deadline = QDeadlineTimer(10000)) {
+    QTimer::singleShot(10, [=] {
         QWidget* picker = QApplication::activeModalWidget();
-        if (!picker || picker->objectName() != "frmLanguage")
-            return answerLanguagePicker(index, sawFirstRunLook);
+        if (!picker || picker->objectName() != "frmLanguage") {
+            if (!deadline.hasExpired())
+                answerLanguagePicker(index, sawFirstRunLook, deadline);
+            return;
+        }
         if (sawFirstRunLook)
             *sawFirstRunLook = picker->findChild<QLabel*>("Label1")->text() ==
                                    "Pick your language/Choisissez une langue :" &&
@@ -86,9 +92,9 @@ class frmMainTest : public QObject {
     // A user who has started before, with a list of three databases; the
     // second is the one open in the host.
     void knownUser(const std::string& language = "0") {
-        store->SaveSetting("Settings", "Installed", "1");
-        store->SaveSetting("Settings", "Version", "32131");
-        store->SaveSetting("Options", "Language", language);
+        QVERIFY(store->SaveSetting("Settings", "Installed", "1"));
+        QVERIFY(store->SaveSetting("Settings", "Version", "32131"));
+        QVERIFY(store->SaveSetting("Options", "Language", language));
         test::writeBytes(iniPath(), "[General]\r\nSort=Alpha;Beta;Gamma\r\n"
                                     "[Alpha]\r\nPath=/db/alpha.dbf\r\n"
                                     "[Beta]\r\nPath=/db/beta.dbf\r\n"
@@ -154,7 +160,7 @@ private slots:
 
     void languageReloadKeepsRowsAndSelection() {
         knownUser();
-        store->SaveSetting("Display", "Selected", "2");
+        QVERIFY(store->SaveSetting("Display", "Selected", "2"));
         auto w = loadedWindow();
         const QString english = list(*w)->headerItem()->text(0);
         answerLanguagePicker(2);
