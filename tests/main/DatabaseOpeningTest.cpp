@@ -104,6 +104,23 @@ TEST_F(DatabaseOpeningTest, LocationsOfTheNamedDatabaseReplaceItsOwn) {
     EXPECT_FALSE(location("Document"));
 }
 
+TEST_F(DatabaseOpeningTest, AHandOverTheStoreRefusesStopsTheOpeningBeforeLogonStarts) {
+    ASSERT_TRUE(store.SaveSetting("Logon", "Username", "previous"));
+    ASSERT_TRUE(store.SaveSetting("Logon", "Password", "old"));
+    store.refuse = true;
+    opening.Open_DB("Sales", 0, false);
+
+    EXPECT_TRUE(shell.started.empty());
+    EXPECT_EQ(members(), (std::vector<std::string>{"SetDefaultContactLayout",
+                                                   "SetDefaultGroupLayout"}));
+    ASSERT_EQ(failureReports().size(), 1u);
+    EXPECT_NE(failureReports()[0].find("Error 2001: 'The per-user settings could not be "
+                                       "written: memory'\rin modOpenDB: Sub Open_DB - Line # "),
+              std::string::npos)
+        << failureReports()[0];
+    EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show"}));
+}
+
 TEST_F(DatabaseOpeningTest, ARefusedOpenShowsTheListAgainAndLeavesTheHandOver) {
     host.fail("openDB", "Wrong user name or password");
     opening.Open_DB("Sales", 0, false);

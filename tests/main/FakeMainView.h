@@ -25,6 +25,22 @@
 
 namespace vm::test {
 
+// A per-user store that can be made to refuse every write, as a full disk or
+// a file made read-only would.
+class RefusingStore : public MemoryPerUserStore {
+public:
+    bool refuse = false;
+    bool SaveSetting(std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        return !refuse && MemoryPerUserStore::SaveSetting(section, key, value);
+    }
+    bool DeleteSetting(std::string_view section,
+                       std::optional<std::string_view> key = std::nullopt) override {
+        return !refuse && MemoryPerUserStore::DeleteSetting(section, key);
+    }
+    bool DeleteAll() override { return !refuse && MemoryPerUserStore::DeleteAll(); }
+};
+
 // The main window as the logic leaves it: rows, sizes and texts, and the
 // window-level actions in `events`, in order.
 class FakeMainView : public MainView {
@@ -199,7 +215,7 @@ public:
     }
 
     TempDir dir;
-    MemoryPerUserStore store;
+    RefusingStore store;
     LangTable lang;
     RecordingPrompter prompter;
     RecordingShell shell;

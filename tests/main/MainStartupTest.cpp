@@ -30,6 +30,16 @@ TEST_F(MainStartupTest, FirstStartWipesAsksForTheLanguageAndUsesItAtOnce) {
     EXPECT_TRUE(prompter.asked.empty());
 }
 
+TEST_F(MainStartupTest, AStoreThatCannotBeWrittenIsReportedOnceAndNoFirstRunIsAttempted) {
+    store.refuse = true;
+    startup.Form_Load();
+    ASSERT_EQ(failureReports().size(), 1u);
+    EXPECT_NE(failureReports()[0].find("The per-user settings could not be written: memory"),
+              std::string::npos);
+    EXPECT_EQ(view.events, (Events{"show"})) << "no language picker";
+    EXPECT_EQ(view.titles[1], "Database");
+}
+
 TEST_F(MainStartupTest, FirstStartEndsEvenWhenTheHostLinkCannotBeWritten) {
     host.state.appPath = "";
     startup.Form_Load();
@@ -178,6 +188,15 @@ TEST_F(MainStartupTest, AHeightTooLargeToReadIsReportedAndTheWindowStillShows) {
     // The load step ended there, but the program is not left without a window.
     EXPECT_EQ(view.events, Events{"show"});
     EXPECT_EQ(view.rowCount(), 0);
+
+    // A window grown past what a 16-bit number holds is stored as the next
+    // start can read it.
+    view.setSizeTwips(40000, 50000);
+    view.widths[1] = 33000;
+    view.closeWindow();
+    EXPECT_EQ(store.GetSetting("Settings", "Height"), "32767");
+    EXPECT_EQ(store.GetSetting("Settings", "Width"), "32767");
+    EXPECT_EQ(store.GetSetting("Settings", "Column1"), "32767");
 }
 
 TEST_F(MainStartupTest, RestartingTheHostReopensItsDatabaseAndEndsAtTheSecondTick) {
