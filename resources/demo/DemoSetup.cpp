@@ -36,6 +36,12 @@ int main(int argc, char* argv[]) {
     if (!store->GetSetting(schema::kSettings, schema::kIniLocation).empty())
         return 0;
     bool ok = store->SaveSetting(schema::kSettings, schema::kIniLocation, argv[1]);
+    // Without a version the first start takes the store for one older than
+    // 2.0 and wipes it, this setup included. The language is still asked
+    // for: a first run is told by `Installed`, which is left alone.
+    if (store->GetSetting(schema::kSettings, schema::kVersion).empty())
+        ok = ok &&
+             store->SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText());
     for (const DemoLogon& logon : kDemoLogons) {
         if (!store->GetSetting(logon.database, schema::kUsername).empty())
             continue;

@@ -18,18 +18,6 @@ namespace {
 
 XServer* gServer = nullptr;
 
-QStringList args(const QJsonObject& entry) {
-    QStringList list;
-    for (const QJsonValue& value : entry.value("args").toArray())
-        list << value.toVariant().toString();
-    return list;
-}
-
-// What the login window was answered with: database path, name, password.
-QStringList lastLogin(const std::vector<QJsonObject>& logins) {
-    return logins.empty() ? QStringList() : args(logins.back());
-}
-
 } // namespace
 
 const std::string& vm::test::testDisplay() {
@@ -53,12 +41,11 @@ TEST_F(SwitchTest, OpensTheDatabaseInEachViewWithItsOwnSettingsAndLogon) {
             ASSERT_FALSE(modes.empty());
             EXPECT_EQ(args(modes.back()), QStringList(QString::number(hostViews[view].second)));
         }
-        EXPECT_EQ(lastLogin(journal("Login")),
+        EXPECT_EQ(lastArgs(journal("Login")),
                   QStringList({QString::fromStdString(file("sales.dbf")), "Alice", "wonderland"}));
     }
-    EXPECT_EQ(args(journal("openDB").back()),
-              QStringList(QString::fromStdString(file("sales.dbf"))));
-    EXPECT_EQ(args(journal("RunMacro").back()),
+    EXPECT_EQ(lastArgs(journal("openDB")), QStringList(QString::fromStdString(file("sales.dbf"))));
+    EXPECT_EQ(lastArgs(journal("RunMacro")),
               QStringList(QString::fromStdString(file("welcome.mpr"))));
     // The database's layouts were set for the opening, then the host's own
     // (empty here) were put back.
@@ -90,15 +77,20 @@ TEST_F(SwitchTest, WithoutUsePasswordOnlyTheNameIsTyped) {
     // The login window waits for its user; the host is closed under it once
     // logon is done, which makes the opening fail.
     std::thread closer([this] {
-        std::this_thread::sleep_for(500ms);
+        // logon starts before the host is asked to open the database.
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (journal("LoginShown").empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(20ms);
         logonEnded(10s);
         stopHost();
     });
     openInVelmaris("Support", 0);
     closer.join();
-    EXPECT_EQ(lastLogin(journal("Login")),
+    EXPECT_EQ(lastArgs(journal("Login")),
               QStringList({QString::fromStdString(file("support.dbf")), "Carol", ""}));
-    EXPECT_TRUE(journal("Login").back().contains("error"));
+    const auto logins = journal("Login");
+    ASSERT_FALSE(logins.empty());
+    EXPECT_TRUE(logins.back().contains("error"));
     // The opening failed; the host's closing then ends Velmaris too.
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0].text, lang[106]);
@@ -110,7 +102,7 @@ TEST_F(SwitchTest, AWrongPasswordIsRefusedAndVelmarisSaysSo) {
     EXPECT_FALSE(velmarisEnded());
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0].text, lang[106]);
-    EXPECT_EQ(lastLogin(journal("Login")).value(2), "not-her-password");
+    EXPECT_EQ(lastArgs(journal("Login")).value(2), "not-her-password");
 }
 
 TEST_F(SwitchTest, ADatabaseWithoutUsersOpensAndLogonGivesUpByItself) {
@@ -129,7 +121,7 @@ TEST_F(SwitchTest, ALoginWindowOfAnotherProgramGetsNothing) {
     ASSERT_EQ(decoy.readLine(10s), std::optional<std::string>("shown"));
     openInVelmaris("Sales", 0);
     ASSERT_TRUE(velmarisEnded());
-    EXPECT_EQ(lastLogin(journal("Login")).value(1), "Alice");
+    EXPECT_EQ(lastArgs(journal("Login")).value(1), "Alice");
     decoy.closeInput();
     const std::string fields = decoy.readRest(5s);
     EXPECT_NE(fields.find("name=old-name\npassword=old-pass\n"), std::string::npos) << fields;
@@ -142,7 +134,7 @@ TEST_F(SwitchTest, NonAsciiLogonUnderTheCLocaleAndAGermanKeyboard) {
     ::setenv("LC_ALL", "C", 1);
     openInVelmaris("International", 0);
     ASSERT_TRUE(velmarisEnded());
-    EXPECT_EQ(lastLogin(journal("Login")).mid(1),
+    EXPECT_EQ(lastArgs(journal("Login")).mid(1),
               QStringList({QString::fromStdString(name), QString::fromStdString(password)}));
     ::unsetenv("LC_ALL");
     ::unsetenv("LANG");
@@ -152,7 +144,7 @@ TEST_F(SwitchTest, NonAsciiLogonUnderTheCLocaleAndAGermanKeyboard) {
     openInVelmaris("International", 0);
     std::system(("setxkbmap -display " + testDisplay() + " us").c_str());
     ASSERT_TRUE(velmarisEnded());
-    EXPECT_EQ(lastLogin(journal("Login")).mid(1),
+    EXPECT_EQ(lastArgs(journal("Login")).mid(1),
               QStringList({QString::fromStdString(name), QString::fromStdString(password)}));
 }
 

@@ -10,9 +10,11 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <atomic>
@@ -46,6 +48,17 @@ bool logonRuns() {
 }
 
 } // namespace
+
+QStringList args(const QJsonObject& entry) {
+    QStringList list;
+    for (const QJsonValue& value : entry.value("args").toArray())
+        list << value.toVariant().toString();
+    return list;
+}
+
+QStringList lastArgs(const std::vector<QJsonObject>& logins) {
+    return logins.empty() ? QStringList() : args(logins.back());
+}
 
 void SwitchTest::SetUp() {
     ::setenv("DISPLAY", testDisplay().c_str(), 1);
@@ -92,9 +105,9 @@ void SwitchTest::TearDown() {
     EXPECT_TRUE(logonEnded(10s));
 }
 
-void SwitchTest::startHost() {
+void SwitchTest::startHost(const std::string& database) {
     host_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{HOST_STANDIN, file("start.dbf")},
+        std::vector<std::string>{HOST_STANDIN, database.empty() ? file("start.dbf") : database},
         std::map<std::string, std::string>{{"QT_QPA_PLATFORM", "xcb"}}, true);
     for (int attempt = 0; attempt < 400; ++attempt) {
         if (QDBusConnection::sessionBus().interface()->isServiceRegistered(kHostService))
@@ -123,7 +136,8 @@ void SwitchTest::giveLogon(const std::string& database, const std::string& user,
     EXPECT_TRUE(store->SaveSetting(database, schema::kUsePassword, usePassword ? "1" : "0"));
 }
 
-void SwitchTest::openInVelmaris(const std::string& database, int view) {
+void SwitchTest::openInVelmaris(const std::string& database, int view, Gesture gesture,
+                                const std::function<void(frmMain&)>& loaded) {
     QtShell shell;
     DBusHostConnection host;
     RegistryFileBackend registry;
@@ -134,6 +148,8 @@ void SwitchTest::openInVelmaris(const std::string& database, int view) {
     frmMain window(program, *instance);
     window.load();
     ASSERT_TRUE(window.isVisible());
+    if (loaded)
+        loaded(window);
     auto* list = window.findChild<QTreeWidget*>("ListView1");
     const auto rows = list->findItems(QString::fromStdString(database), Qt::MatchExactly);
     ASSERT_EQ(rows.size(), 1);
@@ -148,7 +164,14 @@ void SwitchTest::openInVelmaris(const std::string& database, int view) {
         if (!opened && host_)
             host_->signal(SIGTERM);
     });
-    window.findChild<QPushButton*>("cmdOpen")->click();
+    if (gesture == Gesture::DoubleClick) {
+        // A double click is a click and then the second press.
+        const QPoint centre = list->visualItemRect(rows[0]).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        window.findChild<QPushButton*>("cmdOpen")->click();
+    }
     opened = true;
     watchdog.join();
     QCoreApplication::processEvents();

@@ -2,6 +2,7 @@
 // it, a "Login to" dialog with a name and a password field, where Alt+N
 // focuses the name field as in the host. It prints "shown" when the dialog
 // shows and "typing" when the first character reaches the name field; when
+// when the other window (below) has taken the focus it prints "stolen"; when
 // its standard input closes it prints what the fields hold and ends.
 //
 //   --class NAME        the frame's class (default ACT3.0FrameClass)
@@ -97,6 +98,12 @@ int main(int argc, char** argv) {
     qint64 answeredMs = -1;
     QObject::connect(&dialog, &QDialog::accepted, [&] { answeredMs = sinceShown.elapsed(); });
 
+    QObject::connect(&app, &QApplication::focusChanged, [&](QWidget*, QWidget* now) {
+        if (now != &notes)
+            return;
+        std::printf("stolen\n");
+        std::fflush(stdout);
+    });
     const auto stealFocus = [&] {
         thief.show();
         thief.activateWindow();

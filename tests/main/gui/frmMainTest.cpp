@@ -10,11 +10,11 @@
 
 #include "TestSupport.h"
 #include "support/FakeHost.h"
+#include "support/LanguagePickerAnswer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -27,6 +27,7 @@
 #include <functional>
 
 using namespace vm;
+using vm::test::answerLanguagePicker;
 
 namespace {
 
@@ -50,26 +51,6 @@ struct RecordingOpener : OpenDatabase {
         calls.push_back({name, view, fromQuickSwitch});
     }
 };
-
-// Answers the next modal language picker with the language at `index`;
-// gives up when none shows within ten seconds.
-void answerLanguagePicker(int index, bool* sawFirstRunLook = nullptr,
-                          QDeadlineTimer deadline = QDeadlineTimer(10000)) {
-    QTimer::singleShot(10, [=] {
-        QWidget* picker = QApplication::activeModalWidget();
-        if (!picker || picker->objectName() != "frmLanguage") {
-            if (!deadline.hasExpired())
-                answerLanguagePicker(index, sawFirstRunLook, deadline);
-            return;
-        }
-        if (sawFirstRunLook)
-            *sawFirstRunLook = picker->findChild<QLabel*>("Label1")->text() ==
-                                   "Pick your language/Choisissez une langue :" &&
-                               picker->findChild<QPushButton*>("cmdCancel")->isHidden();
-        picker->findChild<QComboBox*>("cmbLanguage")->setCurrentIndex(index);
-        picker->findChild<QPushButton*>("cmdOK")->click();
-    });
-}
 
 } // namespace
 
@@ -197,9 +178,8 @@ private slots:
         QCOMPARE(w->size(), QSize(565, 346));
         const QRect listBefore = list(*w)->geometry();
         w->resize(565 + 67, 346 + 67); // about 1000 twips more each way
-        QTest::qWait(10);
-        QCOMPARE(list(*w)->width() - listBefore.width(), 67);
-        QCOMPARE(list(*w)->height() - listBefore.height(), 67);
+        QTRY_COMPARE(list(*w)->width() - listBefore.width(), 67);
+        QTRY_COMPARE(list(*w)->height() - listBefore.height(), 67);
     }
 
     void closingSavesSelectionSizeAndColumnsForTheNextStart() {
