@@ -7,10 +7,9 @@ runs=${2:-$default_runs}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
-display=:$((200 + RANDOM % 300))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/virtual-screen.sh"
+start_virtual_screen 1280x800x24
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export XDG_RUNTIME_DIR=$work/runtime VELMARIS_HOST_REGISTRY=$work/registry.reg
 export HOST_STANDIN_JOURNAL=$work/journal.jsonl
 mkdir -p "$XDG_CONFIG_HOME/Velmaris" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-sleep 1

@@ -3,25 +3,36 @@
 # stand-in host. A user who has configured nothing gets the demo list.
 #
 #   scripts/run.sh           on the desktop of this session
-#   scripts/run.sh --xvfb    on a virtual screen; leaves a screenshot in
-#                            build/run-screenshot.png and stops
+#   scripts/run.sh --xvfb    on a virtual screen; answers the first run's
+#                            language picker, leaves a screenshot of the main
+#                            window in build/run-screenshot.png and stops
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=${1:-}
 source scripts/packages.sh
+source scripts/virtual-screen.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-[ "${1:-}" = --xvfb ] && install_missing_packages xvfb xauth imagemagick
+[ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick openbox xdotool
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target Velmaris logon host-standin demo-setup manual
 build="$PWD/build"
 
-if [ "${1:-}" = --xvfb ]; then
-    display=:$((90 + RANDOM % 100))
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    export DISPLAY=$display
-    sleep 1
+# Whatever this script starts ends with it (the host of a desktop run is
+# waited for instead: it stays until its user closes it).
+started=()
+end_started() {
+    if [ ${#started[@]} -gt 0 ]; then
+        kill "${started[@]}" 2>/dev/null
+        wait "${started[@]}" 2>/dev/null
+    fi
+    return 0
+}
+trap end_started EXIT
+
+if [ "$mode" = --xvfb ]; then
+    start_virtual_screen 1280x800x24
+    started+=("$xvfb_pid")
 fi
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "No desktop here: run  scripts/run.sh --xvfb" >&2
@@ -32,31 +43,70 @@ fi
 host-standin/install-host-standin.sh "$build/host-standin/host-standin" >/dev/null || true
 "$build/host-standin/demo-setup" "$build/demo/Velmaris.ini"
 
+# The ids of the shown windows titled "Velmaris", each with its width.
+velmaris_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Velmaris$' 2>/dev/null); do
+        echo "$id $(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')"
+    done
+}
+
+# Answers the language picker of a first run with its default, waits for the
+# main window (the widest of them) and takes the screenshot.
+screenshot_main_window() {
+    local deadline=$((SECONDS + 60)) id width
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        while read -r id width; do
+            if [ "${width:-0}" -ge 500 ]; then
+                sleep 1 # painted
+                import -window root "$build/run-screenshot.png"
+                echo "Screenshot: $build/run-screenshot.png"
+                return 0
+            fi
+            xdotool windowactivate --sync "$id" key Return 2>/dev/null || true
+        done < <(velmaris_windows)
+        sleep 0.2
+    done
+    echo "The main window did not show; screenshot of the screen as it is." >&2
+    import -window root "$build/run-screenshot.png"
+    return 1
+}
+
 session() {
+    local pids=() status=0
     # A host already on the bus is used as it is; otherwise the stand-in
     # starts with a demo database open.
-    if ! gdbus introspect --session --dest org.velmaris.HostStandin --object-path / >/dev/null 2>&1; then
+    if ! gdbus introspect --session --dest org.velmaris.HostStandin --object-path / \
+        >/dev/null 2>&1; then
         "$build/host-standin/host-standin" "$PWD/resources/demo/contacts.dbf" &
         host=$!
-        sleep 1
+        pids+=("$host")
+        for _ in $(seq 100); do
+            gdbus introspect --session --dest org.velmaris.HostStandin --object-path / \
+                >/dev/null 2>&1 && break
+            sleep 0.1
+        done
     fi
-    if [ "${1:-}" = --xvfb ]; then
+    if [ "$mode" = --xvfb ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        pids+=($!)
         "$build/bin/Velmaris" &
-        sleep 3
-        import -window root "$build/run-screenshot.png"
-        echo "Screenshot: $build/run-screenshot.png"
-        kill $! ${host:-} 2>/dev/null || true
-        return
+        pids+=($!)
+        screenshot_main_window || status=1
+        kill "${pids[@]}" 2>/dev/null || true
+        wait 2>/dev/null || true
+        return $status
     fi
-    "$build/bin/Velmaris"
+    "$build/bin/Velmaris" || true
     # Velmaris ends after a switch; the host stays until its user closes it.
     [ -n "${host:-}" ] && wait "$host"
     return 0
 }
 
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    export -f session
-    export build
-    exec dbus-run-session -- bash -c "session ${1:-}"
+    export -f session velmaris_windows screenshot_main_window
+    export build mode
+    dbus-run-session -- bash -c session
+else
+    session
 fi
-session "${1:-}"

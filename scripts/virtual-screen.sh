@@ -1,0 +1,24 @@
+# Sourced by the scripts that need a screen of their own.
+#
+# start_virtual_screen [WxHxD]: starts Xvfb on a display number it finds
+# free itself, waits until it takes connections, exports DISPLAY and leaves
+# the server's process id in `xvfb_pid` for the caller to end.
+start_virtual_screen() {
+    local number_file tries=0
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp \
+        3>"$number_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    until [ -s "$number_file" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 200 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            echo "Xvfb did not start" >&2
+            rm -f "$number_file"
+            return 1
+        fi
+        sleep 0.05
+    done
+    DISPLAY=:$(head -n 1 "$number_file")
+    export DISPLAY
+    rm -f "$number_file"
+}
