@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/ProgramIcon.h"
 #include "main/gui/frmMain.h"
 #include "platform/FailureReport.h"
 #include "platform/SingleInstance.h"
@@ -21,6 +22,7 @@ namespace vm {
 int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& loaded) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(programIcon());
     // The main window may hide itself while a restart of the host finishes.
     app.setQuitOnLastWindowClosed(false);
 

@@ -2,7 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
-#include "main/gui/DatabaseIcon.h"
+#include "main/gui/ProgramIcon.h"
 
 #include "Version.h"
 
@@ -27,7 +27,8 @@ frmAbout::frmAbout(const LangTable& texts, QWidget* parent) : QDialog(parent) {
     link->setText(QStringLiteral("<a href='%1'>%1</a>").arg(QLatin1String(kMakerAddress)));
     link->setOpenExternalLinks(true);
     auto* icon = new QLabel(this);
-    icon->setPixmap(databaseIcon(48));
+    icon->setObjectName("imgIcon");
+    icon->setPixmap(programIcon().pixmap(64));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -4,12 +4,14 @@
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/DatabaseIcon.h"
+#include "main/gui/ElidedCellTips.h"
 #include "main/gui/Twips.h"
 #include "main/gui/frmAbout.h"
 #include "main/gui/frmLanguage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -57,6 +59,13 @@ frmMain::frmMain(Program& program, SingleInstance& instance, OpenDatabase* opene
     buildViewChoice();
     buildButtonsAndLinks();
     buildMenus();
+    // Until the start-up sets the texts of the user's language, and should
+    // it fail before, the window reads as it was designed.
+    LangTable designed;
+    designed.English();
+    applyControlTexts(designed);
+    for (int column = 1; column <= 4; ++column)
+        setColumnTitle(column, designed[41 + column]);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, [this] { startup_.Timer1_Timer(); });
@@ -71,6 +80,7 @@ void frmMain::buildList() {
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setItemDelegate(new ElidedCellTips(ListView1));
     ListView1->setHeaderLabels({"", "", "", "", ""});
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(false);
@@ -151,8 +161,15 @@ void frmMain::buildButtonsAndLinks() {
     }
 }
 
-QAction* frmMain::addMenuItem(QMenu* menu, const char* name, void (MainMenus::*handler)()) {
-    QAction* action = menu->addAction(QString());
+QMenu* frmMain::addMenu(const char* name, const char* caption) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
+    menu->setObjectName(name);
+    return menu;
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const char* caption,
+                              void (MainMenus::*handler)()) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(name);
     if (handler)
         connect(action, &QAction::triggered, this, [this, handler] { (menus_.*handler)(); });
@@ -162,38 +179,35 @@ QAction* frmMain::addMenuItem(QMenu* menu, const char* name, void (MainMenus::*h
 }
 
 void frmMain::buildMenus() {
-    mnuFile = menuBar()->addMenu(QString());
-    mnuFile->setObjectName("mnuFile");
-    addMenuItem(mnuFile, "mnuFileOpen", &MainMenus::mnuFileOpen_Click);
+    mnuFile = addMenu("mnuFile", "File");
+    addMenuItem(mnuFile, "mnuFileOpen", "Open Database", &MainMenus::mnuFileOpen_Click);
     mnuFile->addSeparator()->setObjectName("mnuSep6");
-    addMenuItem(mnuFile, "mnuExit", &MainMenus::mnuExit_Click);
+    addMenuItem(mnuFile, "mnuExit", "Exit", &MainMenus::mnuExit_Click);
 
-    mnuEdit = menuBar()->addMenu(QString());
-    mnuEdit->setObjectName("mnuEdit");
-    addMenuItem(mnuEdit, "mnuEditProperties");
+    mnuEdit = addMenu("mnuEdit", "Edit");
+    addMenuItem(mnuEdit, "mnuEditProperties", "Database Properties...");
     mnuEdit->addSeparator()->setObjectName("mnuSep2");
-    addMenuItem(mnuEdit, "mnuEditList");
+    addMenuItem(mnuEdit, "mnuEditList", "Manage List...");
 
-    mnuOptions = menuBar()->addMenu(QString());
-    mnuOptions->setObjectName("mnuOptions");
-    addMenuItem(mnuOptions, "mnuQuickSwitch");
-    addMenuItem(mnuOptions, "mnuSettingsLocation");
+    mnuOptions = addMenu("mnuOptions", "&Options");
+    addMenuItem(mnuOptions, "mnuQuickSwitch", "QuickSwitch Settings...");
+    addMenuItem(mnuOptions, "mnuSettingsLocation", "Settings File Location...");
     mnuOptions->addSeparator()->setObjectName("mnuSep1");
-    addMenuItem(mnuOptions, "mnuLanguages", &MainMenus::mnuLanguages_Click);
-    addMenuItem(mnuOptions, "mnuIntegrate");
+    addMenuItem(mnuOptions, "mnuLanguages", "&Languages...", &MainMenus::mnuLanguages_Click);
+    addMenuItem(mnuOptions, "mnuIntegrate", "&Integrate with ACT!...");
 
-    mnuHelp = menuBar()->addMenu(QString());
-    mnuHelp->setObjectName("mnuHelp");
-    addMenuItem(mnuHelp, "mnuManual", &MainMenus::mnuManual_Click);
-    addMenuItem(mnuHelp, "mnuOnline", &MainMenus::mnuOnline_Click);
+    mnuHelp = addMenu("mnuHelp", "&Help");
+    addMenuItem(mnuHelp, "mnuManual", "User's manual", &MainMenus::mnuManual_Click);
+    addMenuItem(mnuHelp, "mnuOnline", "&Online Help", &MainMenus::mnuOnline_Click);
     mnuHelp->addSeparator()->setObjectName("mnuSep3");
-    addMenuItem(mnuHelp, "mnuAbout", &MainMenus::mnuAbout_Click);
+    addMenuItem(mnuHelp, "mnuAbout", "&About", &MainMenus::mnuAbout_Click);
 
-    mnuPopup = new QMenu(this);
+    // Not on the menu bar: the list's popup menu.
+    mnuPopup = new QMenu(QStringLiteral("Popup"), this);
     mnuPopup->setObjectName("mnuPopup");
-    addMenuItem(mnuPopup, "mnuProperties");
+    addMenuItem(mnuPopup, "mnuProperties", "Database Properties...");
     mnuPopup->addSeparator()->setObjectName("mnuSep9");
-    addMenuItem(mnuPopup, "mnuManageList");
+    addMenuItem(mnuPopup, "mnuManageList", "Manage List...");
 }
 
 void frmMain::load() {
@@ -268,6 +282,11 @@ void frmMain::applyTexts(const LangTable& t) {
         {"mnuManageList", dots(89)}};
     for (const auto& [name, caption] : items)
         findChild<QAction*>(name)->setText(caption);
+    applyControlTexts(t);
+}
+
+void frmMain::applyControlTexts(const LangTable& t) {
+    auto text = [&](int n) { return qt(t[n]); };
     cmdOpen->setText(text(62));
     cmdCancel->setText(text(17));
     lblMore->setText(text(3));
@@ -375,6 +394,16 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     list_.Form_Resize();
 }
 
+void frmMain::popupAtCurrentRow() {
+    if (mnuPopup->isVisible())
+        return;
+    // Below the current row, as list views place a menu asked for from the
+    // keyboard; at the top of an empty list.
+    const QTreeWidgetItem* row = ListView1->currentItem();
+    const QPoint at = row ? ListView1->visualItemRect(row).bottomLeft() : QPoint(0, 0);
+    mnuPopup->popup(ListView1->viewport()->mapToGlobal(at));
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -389,10 +418,25 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (watched == ListView1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            list_.cmdOpen_Click();
+    if (watched != ListView1)
+        return QMainWindow::eventFilter(watched, event);
+    // The menu key, and on some systems Shift+F10, arrive as a request for
+    // the context menu.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        popupAtCurrentRow();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            popupAtCurrentRow();
+            return true;
+        }
+        // Enter stands for the Open button, and does nothing while it is off.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (cmdOpen->isEnabled())
+                list_.cmdOpen_Click();
             return true;
         }
     }

@@ -85,7 +85,12 @@ private:
     void placeViewChoice();
     int labelColumnWidth(int first, int last) const;
     int frameWidth() const;
-    QAction* addMenuItem(QMenu* menu, const char* name, void (MainMenus::*handler)() = nullptr);
+    QMenu* addMenu(const char* name, const char* caption);
+    QAction* addMenuItem(QMenu* menu, const char* name, const char* caption,
+                         void (MainMenus::*handler)() = nullptr);
+    // The buttons, labels and frame; the menus keep theirs.
+    void applyControlTexts(const LangTable& texts);
+    void popupAtCurrentRow();
 
     Program& program_;
     std::unique_ptr<OpenDatabase> ownOpener_;

@@ -2,6 +2,8 @@
 #include "main/core/LangText.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
+#include "main/gui/ProgramIcon.h"
+#include "main/gui/frmAbout.h"
 #include "platform/FailureReport.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
@@ -15,12 +17,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -223,6 +228,74 @@ private slots:
         QCOMPARE(opener.calls[0].name, std::string("Gamma"));
         QCOMPARE(opener.calls[0].view, 5);
         QVERIFY(!opener.calls[0].fromQuickSwitch);
+    }
+
+    void aStartThatFailsBeforeItsTextsStillShowsADesignedWindow() {
+        knownUser();
+        QVERIFY(store->SaveSetting("Settings", "Width", "40000")); // unreadable as 16 bits
+        auto w = loadedWindow();
+        QCOMPARE(prompter.asked.size(), size_t(1));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->findChild<QAction*>("mnuFileOpen")->text(), QString("Open Database"));
+        QCOMPARE(w->findChild<QMenu*>("mnuOptions")->title(), QString("&Options"));
+        QCOMPARE(w->findChild<QPushButton*>("cmdOpen")->text(), QString("&Open"));
+        QCOMPARE(w->findChild<QLabel*>("lblView6")->text(), QString("Daily Calendar View"));
+        QCOMPARE(list(*w)->headerItem()->text(3), QString("Opening Macro"));
+    }
+
+    void enterOpensOnlyWhileOpenIsOn() {
+        QVERIFY(store->SaveSetting("Settings", "Installed", "1"));
+        QVERIFY(store->SaveSetting("Settings", "Version", "32131"));
+        auto empty = loadedWindow();
+        QTest::keyClick(list(*empty), Qt::Key_Return);
+        QVERIFY(prompter.asked.empty());
+        QVERIFY(opener.calls.empty());
+
+        knownUser();
+        auto w = loadedWindow();
+        list(*w)->setCurrentItem(list(*w)->topLevelItem(0));
+        QTest::keyClick(list(*w), Qt::Key_Return);
+        QCOMPARE(opener.calls.size(), size_t(1));
+    }
+
+    void thePopupMenuOpensFromTheKeyboard() {
+        knownUser();
+        auto w = loadedWindow();
+        auto* popup = w->findChild<QMenu*>("mnuPopup");
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(list(*w), &menuKey);
+        QTRY_VERIFY(popup->isVisible());
+        popup->close();
+        QTest::keyClick(list(*w), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(popup->isVisible());
+        popup->close();
+    }
+
+    void aCellCutOffShowsItsWholeTextAsATooltip() {
+        knownUser();
+        auto w = loadedWindow();
+        QTreeWidget* l = list(*w);
+        const QString whole = "/a/long/way/down/to/the/layouts/of/this/database/alpha.cly";
+        l->topLevelItem(0)->setText(1, whole);
+        l->topLevelItem(0)->setText(2, "g");
+        const auto askForTip = [&](int column) {
+            const QPoint at = l->visualRect(l->model()->index(0, column)).center();
+            QHelpEvent help(QEvent::ToolTip, at, l->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(l->viewport(), &help);
+        };
+        askForTip(2);
+        QVERIFY(!QToolTip::isVisible());
+        askForTip(1);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), whole);
+    }
+
+    void theProgramIconComesInEverySizeAndShowsInTheAboutBox() {
+        const QList<QSize> sizes = programIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(256, 256)));
+        frmAbout about(lang);
+        QCOMPARE(about.findChild<QLabel*>("imgIcon")->pixmap().size(), QSize(64, 64));
     }
 };
 

@@ -1,0 +1,21 @@
+# The program's icon in every size it is used at, rendered at build time from
+# its one drawing, resources/icons/Velmaris.svg.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(VELMARIS_ICON_SVG ${CMAKE_SOURCE_DIR}/resources/icons/Velmaris.svg)
+set(VELMARIS_ICON_SIZES 16 24 32 48 64 128 256)
+
+# velmaris_render_icons(<variable> <folder>): renders the sizes as
+# <folder>/Velmaris-<size>.png and lists them in <variable>.
+function(velmaris_render_icons variable folder)
+    set(pngs)
+    foreach(size IN LISTS VELMARIS_ICON_SIZES)
+        set(png ${folder}/Velmaris-${size}.png)
+        add_custom_command(OUTPUT ${png}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+            COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${VELMARIS_ICON_SVG}
+            DEPENDS ${VELMARIS_ICON_SVG}
+            COMMENT "Rendering the ${size}-pixel program icon" VERBATIM)
+        list(APPEND pngs ${png})
+    endforeach()
+    set(${variable} ${pngs} PARENT_SCOPE)
+endfunction()
