@@ -12,7 +12,7 @@ mode=${1:-}
 source scripts/packages.sh
 source scripts/virtual-screen.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-[ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick openbox xdotool
+[ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick openbox xdotool x11-utils
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target Velmaris logon host-standin demo-setup manual
@@ -90,6 +90,11 @@ session() {
     if [ "$mode" = --xvfb ]; then
         openbox --sm-disable >/dev/null 2>&1 &
         pids+=($!)
+        # A window shown before the manager runs would stay unmanaged.
+        for _ in $(seq 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.1
+        done
         "$build/bin/Velmaris" &
         pids+=($!)
         screenshot_main_window || status=1
