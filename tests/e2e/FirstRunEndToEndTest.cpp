@@ -9,6 +9,7 @@
 #include <QAction>
 
 #include <cstdlib>
+#include <string>
 
 using namespace vm;
 using namespace vm::test;
@@ -19,6 +20,7 @@ class FirstRun : public SwitchTest {
 protected:
     void SetUp() override {
         // Nothing but an empty home: every store in its default place.
+        home_ = std::getenv("HOME") ? std::getenv("HOME") : "";
         ::setenv("DISPLAY", testDisplay().c_str(), 1);
         ::setenv("HOME", file("home").c_str(), 1);
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "VELMARIS_HOST_REGISTRY"})
@@ -30,11 +32,19 @@ protected:
         startHost(DEMO_DIR "/contacts.dbf");
     }
 
+    void TearDown() override {
+        SwitchTest::TearDown();
+        ::setenv("HOME", home_.c_str(), 1);
+    }
+
     void expectAliceLoggedOn() {
         ASSERT_TRUE(velmarisEnded()) << (prompter.asked.empty() ? "" : prompter.asked[0].text);
         EXPECT_EQ(lastArgs(journal("Login")),
                   QStringList({DEMO_DIR "/sales.dbf", "Alice", "wonderland"}));
     }
+
+private:
+    std::string home_;
 };
 
 TEST_F(FirstRun, TheDemoLogsAliceOnAtTheFirstDoubleClick) {
