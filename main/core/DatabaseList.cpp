@@ -75,6 +75,20 @@ void DatabaseList::FillColumns(const std::string& name, int row) {
         Support::Localized);
 }
 
+void DatabaseList::rebuildRow(const std::string& oldName, const std::string& name) {
+    for (int row = 1; row <= view_.rowCount(); ++row) {
+        if (view_.rowText(row) != oldName)
+            continue;
+        view_.setRowText(row, name);
+        view_.clearRowMark(row);
+        hostFolders_.reset();
+        FillColumns(name, row);
+        hostFolders_.reset();
+        view_.selectRow(row);
+        return;
+    }
+}
+
 void DatabaseList::cmdOpen_Click() {
     guarded({kWindow, "Sub", "cmdOpen_Click"}, [&] {
         const int view = view_.checkedView();

@@ -28,6 +28,9 @@ public:
     // Fills the rows anew from the names, in order.
     void fill(const std::vector<std::string>& names);
     void FillColumns(const std::string& name, int row);
+    // Rebuilds the row of a database that was saved, perhaps under a new
+    // name, in place, and selects it.
+    void rebuildRow(const std::string& oldName, const std::string& name);
 
     void cmdOpen_Click();
     void ListView1_ColumnClick(int column);

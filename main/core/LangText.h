@@ -17,7 +17,7 @@ struct Entry;
 // are shown, so a refill reaches each window the next time it loads.
 class LangTable {
 public:
-    static constexpr int kLastText = 152;
+    static constexpr int kLastText = 159;
     static constexpr int kEnglish = 0;
     static constexpr int kFrench = 1;
     static constexpr int kGerman = 2;
@@ -71,7 +71,7 @@ struct Entry {
     constexpr Entry(int n, SameAsEnglish) : number(n), asEnglish(true) {}
 };
 
-// Numbers rising within 1 to 152, so that a fill assigns in index order and no
+// Numbers rising within 1 to kLastText, so that a fill assigns in index order and no
 // number is given twice.
 constexpr bool inIndexOrder(std::span<const Entry> entries) {
     int previous = 0;

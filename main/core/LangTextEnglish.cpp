@@ -139,6 +139,18 @@ constexpr Entry kEnglish[] = {
     {149, "Are you sure you want to clear the location: "},
     {150, "Close and Launch Velmaris"},
     {152, "Do not use password when Velmaris launches ACT!"},
+    {153, "A friendly name cannot contain a semicolon (;)."},
+    {154, "\"General\" is the name of the list itself. Please choose another name."},
+    {155, "A friendly name cannot begin or end with a blank, nor contain [, ] or a line "
+          "break."},
+    {156, "Some of these characters cannot be stored in the settings (only Western European "
+          "characters can)."},
+    {157, "Another database already has this name, written with other capitals. Please "
+          "choose another name."},
+    {158, "The list of databases cannot take this name: it would grow too long for the "
+          "settings file. Please choose a shorter name."},
+    {159, "These databases took their default locations from the removed database and now "
+          "have none:"},
 };
 static_assert(inIndexOrder(kEnglish) && !anyAsEnglish(kEnglish));
 

@@ -140,6 +140,18 @@ constexpr Entry kFrench[] = {
     {149, "Voulez-vous vraiment effacer l'emplacement : "},
     {150, "Fermer et lancer Velmaris"},
     {152, "Ne pas utiliser le mot de passe lorsque Velmaris lance ACT!"},
+    {153, "Un nom convivial ne peut pas contenir de point-virgule (;)."},
+    {154, "« General » est le nom de la liste elle-même. Veuillez choisir un autre nom."},
+    {155, "Un nom convivial ne peut ni commencer ni finir par un espace, ni contenir [, ] ou "
+          "un saut de ligne."},
+    {156, "Certains de ces caractères ne peuvent pas être enregistrés dans les paramètres "
+          "(seuls les caractères d'Europe occidentale le peuvent)."},
+    {157, "Une autre base de données porte déjà ce nom, écrit avec d'autres majuscules. "
+          "Veuillez choisir un autre nom."},
+    {158, "La liste des bases de données ne peut pas prendre ce nom : elle deviendrait trop "
+          "longue pour le fichier de paramètres. Veuillez choisir un nom plus court."},
+    {159, "Ces bases de données prenaient leurs emplacements par défaut de la base supprimée "
+          "et n'en ont plus :"},
 };
 static_assert(inIndexOrder(kFrench) && !anyAsEnglish(kFrench));
 

@@ -139,6 +139,18 @@ constexpr Entry kGerman[] = {
     {149, kAsEnglish},
     {150, kAsEnglish},
     {152, kAsEnglish},
+    {153, "Ein Anzeigename darf kein Semikolon (;) enthalten."},
+    {154, "„General“ ist der Name der Liste selbst. Bitte wählen Sie einen anderen Namen."},
+    {155, "Ein Anzeigename darf nicht mit einem Leerzeichen beginnen oder enden und weder [, ] "
+          "noch einen Zeilenumbruch enthalten."},
+    {156, "Einige dieser Zeichen können nicht in den Einstellungen gespeichert werden (nur "
+          "westeuropäische Zeichen)."},
+    {157, "Eine andere Datenbank trägt diesen Namen bereits in anderer Groß- und "
+          "Kleinschreibung. Bitte wählen Sie einen anderen Namen."},
+    {158, "Die Datenbankliste kann diesen Namen nicht aufnehmen: Sie würde für die "
+          "Einstellungsdatei zu lang. Bitte wählen Sie einen kürzeren Namen."},
+    {159, "Diese Datenbanken übernahmen ihre Standardorte von der entfernten Datenbank und "
+          "haben nun keine:"},
 };
 static_assert(inIndexOrder(kGerman));
 

@@ -14,6 +14,8 @@
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
 
+#include "Version.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -84,6 +86,48 @@ void MainMenus::mnuLanguages_Click() {
             startup_->Form_Load();
         },
         Support::Localized);
+}
+
+void MainMenus::mnuEditProperties_Click() {
+    guarded(handler("mnuEditProperties_Click"), [&] {
+        const std::optional<int> row = view_.selectedRow();
+        if (!row) {
+            program_.tell(program_.lang[82]);
+            return;
+        }
+        program_.currentDatabaseName = view_.rowText(*row);
+        view_.showProperties();
+        view_.focusList();
+    });
+}
+
+void MainMenus::mnuEditList_Click() {
+    guarded(handler("mnuEditList_Click"), [&] {
+        const int rows = view_.rowCount();
+        const std::optional<int> row = view_.selectedRow();
+        if (rows > 0 && !row)
+            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+        iSelected = rows == 0 ? -1 : *row;
+        view_.showListMaintenance();
+        // Not checked: a selection that was not stored only leaves the first
+        // row selected after the reload.
+        if (iSelected > -1)
+            (void)program_.store.SaveSetting(schema::kDisplay, schema::kSelected,
+                                             std::to_string(iSelected + 1));
+        startup_->bReloadList = true;
+        startup_->Form_Load();
+    });
+}
+
+void MainMenus::mnuSettingsLocation_Click() {
+    guarded(handler("mnuSettingsLocation_Click"), [&] {
+        bChanged = false;
+        view_.showSettingsLocation();
+        if (bChanged)
+            program_.tell("Please close and restart " + std::string(kProgramTitle) +
+                              " for the changes to take effect.",
+                          Prompter::Icon::Information);
+    });
 }
 
 void MainMenus::mnuManual_Click() {

@@ -33,6 +33,9 @@ public:
     void mnuFileOpen_Click();
     void mnuExit_Click();
     void mnuLanguages_Click();
+    void mnuEditProperties_Click();
+    void mnuEditList_Click();
+    void mnuSettingsLocation_Click();
     void mnuManual_Click();
     void mnuOnline_Click();
     void lblLink_Click();
@@ -43,6 +46,12 @@ public:
     // is never rewritten.
     void Create_LinkMenuItem();
     void ReplaceInQuickSwitch(const std::string& sSectionDeleted, const std::string& sReplace);
+
+    // The row to select after list maintenance: 1-based on the way in,
+    // 0-based on the way out, -1 for none.
+    int iSelected = -1;
+    // Set by the settings-file location dialog when it stored a new file.
+    bool bChanged = false;
 
 private:
     void open(const std::string& fileOrAddress);

@@ -43,6 +43,9 @@ public:
     virtual void setRowCells(int row, const std::array<std::string, 4>& cells) = 0;
     // Paints a row whose database is open in the host.
     virtual void markRowOpen(int row) = 0;
+    // A row rebuilt in place: its new name, its mark taken off.
+    virtual void setRowText(int row, const std::string& name) = 0;
+    virtual void clearRowMark(int row) = 0;
     virtual int rowCount() const = 0;
     virtual std::string rowText(int row) const = 0;
     virtual std::optional<int> selectedRow() const = 0;
@@ -57,6 +60,10 @@ public:
     // Modal dialogs.
     virtual void showLanguagePicker() = 0;
     virtual void showAbout() = 0;
+    // The properties of the program's current database, or a new one.
+    virtual void showProperties() = 0;
+    virtual void showListMaintenance() = 0;
+    virtual void showSettingsLocation() = 0;
 };
 
 } // namespace vm

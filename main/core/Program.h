@@ -63,6 +63,18 @@ struct Program {
     bool bStartMode = false;
     std::string sStartDatabase;
 
+    // The database the properties dialog edits: set by whoever opens the
+    // dialog, and by the dialog to the name it saved.
+    std::string currentDatabaseName;
+    // The properties dialog's flags, which keep their values from one showing
+    // to the next: add rather than edit; the last showing ended with Cancel;
+    // the logon page's user name takes the focus.
+    struct PropertiesFlags {
+        bool bAdd = false;
+        bool bCancel = false;
+        bool bFocusUserName = false;
+    } properties;
+
     // Shows a message with the program's title as caption.
     void tell(const std::string& text, Prompter::Icon icon = Prompter::Icon::None) const;
     // A file beside the program.

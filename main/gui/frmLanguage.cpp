@@ -1,6 +1,7 @@
 #include "main/gui/frmLanguage.h"
 
 #include "main/core/LangText.h"
+#include "main/gui/QtText.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
@@ -15,12 +16,6 @@
 #include <QVBoxLayout>
 
 namespace vm {
-
-namespace {
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-} // namespace
 
 frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* parent)
     : QDialog(parent), store_(store), Label1(new QLabel(this)), cmbLanguage(new QComboBox(this)),

@@ -5,9 +5,13 @@
 #include "main/core/Program.h"
 #include "main/gui/DatabaseIcon.h"
 #include "main/gui/ElidedCellTips.h"
+#include "main/gui/QtText.h"
 #include "main/gui/Twips.h"
 #include "main/gui/frmAbout.h"
 #include "main/gui/frmLanguage.h"
+#include "main/gui/frmListMaintenance.h"
+#include "main/gui/frmLocations.h"
+#include "main/gui/frmProperties.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,10 +30,6 @@
 namespace vm {
 
 namespace {
-
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Spare room to the left of "More at", whose translations are longer than
 // the place the English text was given.
@@ -185,13 +185,15 @@ void frmMain::buildMenus() {
     addMenuItem(mnuFile, "mnuExit", "Exit", &MainMenus::mnuExit_Click);
 
     mnuEdit = addMenu("mnuEdit", "Edit");
-    addMenuItem(mnuEdit, "mnuEditProperties", "Database Properties...");
+    addMenuItem(mnuEdit, "mnuEditProperties", "Database Properties...",
+                &MainMenus::mnuEditProperties_Click);
     mnuEdit->addSeparator()->setObjectName("mnuSep2");
-    addMenuItem(mnuEdit, "mnuEditList", "Manage List...");
+    addMenuItem(mnuEdit, "mnuEditList", "Manage List...", &MainMenus::mnuEditList_Click);
 
     mnuOptions = addMenu("mnuOptions", "&Options");
     addMenuItem(mnuOptions, "mnuQuickSwitch", "QuickSwitch Settings...");
-    addMenuItem(mnuOptions, "mnuSettingsLocation", "Settings File Location...");
+    addMenuItem(mnuOptions, "mnuSettingsLocation", "Settings File Location...",
+                &MainMenus::mnuSettingsLocation_Click);
     mnuOptions->addSeparator()->setObjectName("mnuSep1");
     addMenuItem(mnuOptions, "mnuLanguages", "&Languages...", &MainMenus::mnuLanguages_Click);
     addMenuItem(mnuOptions, "mnuIntegrate", "&Integrate with ACT!...");
@@ -205,9 +207,10 @@ void frmMain::buildMenus() {
     // Not on the menu bar: the list's popup menu.
     mnuPopup = new QMenu(QStringLiteral("Popup"), this);
     mnuPopup->setObjectName("mnuPopup");
-    addMenuItem(mnuPopup, "mnuProperties", "Database Properties...");
+    addMenuItem(mnuPopup, "mnuProperties", "Database Properties...",
+                &MainMenus::mnuEditProperties_Click);
     mnuPopup->addSeparator()->setObjectName("mnuSep9");
-    addMenuItem(mnuPopup, "mnuManageList", "Manage List...");
+    addMenuItem(mnuPopup, "mnuManageList", "Manage List...", &MainMenus::mnuEditList_Click);
 }
 
 void frmMain::load() {
@@ -374,6 +377,31 @@ void frmMain::focusList() {
 void frmMain::showLanguagePicker() {
     frmLanguage picker(program_.store, program_.lang, isVisible() ? this : nullptr);
     picker.exec();
+}
+
+void frmMain::showProperties() {
+    frmProperties dialog(program_, menus_, list_, this);
+    dialog.exec();
+}
+
+void frmMain::showListMaintenance() {
+    frmListMaintenance dialog(program_, menus_, list_, menus_.iSelected, this);
+    dialog.exec();
+}
+
+void frmMain::showSettingsLocation() {
+    frmLocations dialog(program_, menus_.bChanged, this);
+    dialog.exec();
+}
+
+void frmMain::setRowText(int row, const std::string& name) {
+    ListView1->topLevelItem(row - 1)->setText(0, qt(name));
+}
+
+void frmMain::clearRowMark(int row) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
+    for (int column = 0; column < 4; ++column)
+        item->setData(column, Qt::ForegroundRole, QVariant());
 }
 
 void frmMain::showAbout() {

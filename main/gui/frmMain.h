@@ -71,6 +71,11 @@ public:
     void focusList() override;
     void showLanguagePicker() override;
     void showAbout() override;
+    void showProperties() override;
+    void showListMaintenance() override;
+    void showSettingsLocation() override;
+    void setRowText(int row, const std::string& name) override;
+    void clearRowMark(int row) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -87,6 +87,8 @@ public:
         rows.at(row - 1).cells = cells;
     }
     void markRowOpen(int row) override { rows.at(row - 1).red = true; }
+    void setRowText(int row, const std::string& name) override { rows.at(row - 1).name = name; }
+    void clearRowMark(int row) override { rows.at(row - 1).red = false; }
     int rowCount() const override { return static_cast<int>(rows.size()); }
     std::string rowText(int row) const override { return rows.at(row - 1).name; }
     std::optional<int> selectedRow() const override { return selected; }
@@ -102,6 +104,10 @@ public:
             onLanguagePicker();
     }
     void showAbout() override {}
+    // Each dialog runs its hook, as a user would use it.
+    void showProperties() override { run("properties", onProperties); }
+    void showListMaintenance() override { run("list", onListMaintenance); }
+    void showSettingsLocation() override { run("location", onSettingsLocation); }
 
     std::vector<std::string> names() const {
         std::vector<std::string> result;
@@ -113,6 +119,9 @@ public:
     std::vector<std::string> events;
     std::function<void()> onClose;
     std::function<void()> onLanguagePicker;
+    std::function<void()> onProperties;
+    std::function<void()> onListMaintenance;
+    std::function<void()> onSettingsLocation;
     std::string openText;
     int height = kSmallestHeight;
     int width = kSmallestWidth;
@@ -125,6 +134,13 @@ public:
     std::vector<std::pair<int, bool>> sorts;
     std::optional<bool> openEnabled;
     int checked = 0;
+
+private:
+    void run(const std::string& event, const std::function<void()>& hook) {
+        events.push_back(event);
+        if (hook)
+            hook();
+    }
 };
 
 class FakeSingleInstance : public SingleInstance {
