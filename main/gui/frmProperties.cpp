@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace vm {
@@ -94,11 +95,11 @@ QWidget* frmProperties::buildGeneralPage() {
         grid->addWidget(field, at, 1);
         if (button < 0)
             return;
-        cmdBrowse[button] = new QPushButton(QStringLiteral("..."));
+        cmdBrowse[button] = new QToolButton;
+        cmdBrowse[button]->setText(QStringLiteral("..."));
         cmdBrowse[button]->setObjectName(QStringLiteral("cmdBrowse%1").arg(button));
-        cmdBrowse[button]->setAutoDefault(false);
         grid->addWidget(cmdBrowse[button], at, 2);
-        connect(cmdBrowse[button], &QPushButton::clicked, this, [this, button] { browse(button); });
+        connect(cmdBrowse[button], &QToolButton::clicked, this, [this, button] { browse(button); });
     };
     row(0, 92, txtName, "txtName", -1);
     row(1, 91, txtPath, "txtPath", 3);

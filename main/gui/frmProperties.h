@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QToolButton;
 
 namespace vm {
 
@@ -54,7 +55,7 @@ private:
     QLineEdit* txtCL;
     QLineEdit* txtGL;
     QLineEdit* txtMacro;
-    std::array<QPushButton*, 4> cmdBrowse{};
+    std::array<QToolButton*, 4> cmdBrowse{};
     std::array<QRadioButton*, 2> optLocations{};
     QComboBox* cboDb;
     QPushButton* cmdEditLocations;

@@ -111,8 +111,8 @@ TEST_F(DatabaseOpeningTest, AHandOverTheStoreRefusesStopsTheOpeningBeforeLogonSt
     opening.Open_DB("Sales", 0, false);
 
     EXPECT_TRUE(shell.started.empty());
-    EXPECT_EQ(members(), (std::vector<std::string>{"SetDefaultContactLayout",
-                                                   "SetDefaultGroupLayout"}));
+    EXPECT_EQ(members(),
+              (std::vector<std::string>{"SetDefaultContactLayout", "SetDefaultGroupLayout"}));
     ASSERT_EQ(failureReports().size(), 1u);
     EXPECT_NE(failureReports()[0].find("Error 2001: 'The per-user settings could not be "
                                        "written: memory'\rin modOpenDB: Sub Open_DB - Line # "),

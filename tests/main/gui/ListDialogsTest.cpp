@@ -1,0 +1,183 @@
+// The list management dialogs on Qt's offscreen platform, driven by the
+// object names of their widgets.
+#include "main/core/LangText.h"
+#include "main/core/Program.h"
+#include "main/gui/frmListMaintenance.h"
+#include "main/gui/frmLocations.h"
+#include "main/gui/frmMain.h"
+#include "main/gui/frmProperties.h"
+#include "platform/FailureReport.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+
+#include "TestSupport.h"
+#include "support/FakeHost.h"
+#include "support/ModalAnswer.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace vm;
+
+namespace {
+
+struct NoShell : Shell {
+    bool open(const std::string&, const std::string&) override { return true; }
+    bool start(const std::string&, const std::string&) override { return true; }
+};
+
+struct AlwaysFirst : SingleInstance {
+    bool claim(const std::string&) override { return true; }
+};
+
+template <class Widget> Widget* child(QWidget& parent, const char* name) {
+    auto* widget = parent.findChild<Widget*>(name);
+    if (!widget)
+        qFatal("no widget named %s", name);
+    return widget;
+}
+
+void type(QWidget& dialog, const char* field, const QString& text) {
+    auto* edit = child<QLineEdit>(dialog, field);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class ListDialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> dir;
+    MemoryPerUserStore store;
+    test::FakeHost host;
+    std::unique_ptr<RegistryFileBackend> registry;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<frmMain> window;
+    test::RecordingPrompter prompter;
+    NoShell shell;
+    AlwaysFirst instance;
+    LangTable lang;
+
+    std::string ini(const std::string& section, const std::string& key) {
+        return program->ini.GetKeyValue(section, key, "<none>");
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<test::TempDir>();
+        store = MemoryPerUserStore();
+        QVERIFY(store.SaveSetting("Settings", "Installed", "1"));
+        QVERIFY(store.SaveSetting("Settings", "Version", "32131"));
+        test::writeBytes(dir->file("Velmaris.ini"), "[General]\r\nSort=Alpha;Beta\r\n"
+                                                    "[Alpha]\r\nPath=/db/a.dbf\r\nCLY=/l/a.cly\r\n"
+                                                    "[Beta]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\n");
+        host.state.userName = "Admin";
+        host.state.appPath = dir->file("host");
+        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
+        program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
+                                            dir->path().string());
+        prompter.asked.clear();
+        FailureReporter::install(&prompter, "Velmaris");
+        window = std::make_unique<frmMain>(*program, instance);
+        window->load();
+    }
+
+    void cleanup() {
+        window.reset();
+        FailureReporter::install(nullptr, "Velmaris");
+    }
+
+    void propertiesSavesWhatIsTypedAndMasksThePassword() {
+        program->properties.bAdd = true;
+        frmProperties dialog(*program, window->menus(), window->list());
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QString("Properties"));
+        type(dialog, "txtName", "Gamma");
+        type(dialog, "txtPath", "/db/g.dbf");
+        type(dialog, "txtCL", "/l/g.cly");
+        auto* password = child<QLineEdit>(dialog, "txtPassword");
+        QVERIFY(!password->isEnabled());
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        child<QTabWidget>(dialog, "mstOptions")->setCurrentIndex(2);
+        QVERIFY(prompter.asked.empty());
+        type(dialog, "txtUsername", "gus");
+        child<QCheckBox>(dialog, "chkPassword")->click();
+        QVERIFY(password->isEnabled());
+        type(dialog, "txtPassword", "pw");
+        child<QPushButton>(dialog, "cmdOK")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(ini("General", "Sort"), std::string("Alpha;Beta;Gamma"));
+        QCOMPARE(store.GetSetting("Gamma", "UsePassword"), std::string("1"));
+    }
+
+    void leavingTheFirstPageChecksTheNameAndEscapeCancels() {
+        program->currentDatabaseName = "Beta";
+        frmProperties dialog(*program, window->menus(), window->list());
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QString("Properties: Beta"));
+        type(dialog, "txtName", "Alpha");
+        auto* pages = child<QTabWidget>(dialog, "mstOptions");
+        pages->setCurrentIndex(1);
+        QCOMPARE(prompter.asked.size(), size_t(1));
+        QCOMPARE(prompter.asked[0].text, lang[121]);
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(child<QLineEdit>(dialog, "txtName")->text(), QString("Beta"));
+
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(program->properties.bCancel);
+        QCOMPARE(ini("General", "Sort"), std::string("Alpha;Beta"));
+    }
+
+    void listMaintenanceAddsMovesAndRemoves() {
+        int selected = 1;
+        frmListMaintenance dialog(*program, window->menus(), window->list(), selected);
+        dialog.show();
+        auto* list = child<QListWidget>(dialog, "lstDB");
+        QCOMPARE(list->currentRow(), 0);
+        QVERIFY(!child<QPushButton>(dialog, "cmdUp")->isEnabled());
+        child<QPushButton>(dialog, "cmdDown")->click();
+        QCOMPARE(list->item(1)->text(), QString("Alpha"));
+        QVERIFY(!child<QPushButton>(dialog, "cmdDown")->isEnabled());
+
+        test::answerModal("frmProperties", [&](QWidget& properties) {
+            type(properties, "txtName", "Gamma");
+            type(properties, "txtPath", "/db/g.dbf");
+            type(properties, "txtCL", "/l/g.cly");
+            type(properties, "txtUsername", "gus");
+            child<QPushButton>(properties, "cmdOK")->click();
+        });
+        child<QPushButton>(dialog, "cmdAdd")->click();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->currentItem()->text(), QString("Gamma"));
+
+        list->setCurrentRow(0);
+        child<QPushButton>(dialog, "cmdRemove")->click();
+        child<QPushButton>(dialog, "cmdClose")->click();
+        QCOMPARE(ini("General", "Sort"), std::string("Beta;Gamma"));
+        QCOMPARE(selected, 0);
+    }
+
+    void theSettingsLocationRefusesAFileThatDoesNotExist() {
+        bool changed = false;
+        frmLocations dialog(*program, changed);
+        dialog.show();
+        QCOMPARE(child<QLineEdit>(dialog, "txtPath")->text(),
+                 QString::fromStdString(dir->file("Velmaris.ini")));
+        type(dialog, "txtPath", QString::fromStdString(dir->file("nowhere.ini")));
+        child<QPushButton>(dialog, "cmdOK")->click();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(prompter.asked.at(0).text, std::string("Invalid file specified!"));
+        QVERIFY(!changed);
+    }
+};
+
+QTEST_MAIN(ListDialogsTest)
+#include "ListDialogsTest.moc"
