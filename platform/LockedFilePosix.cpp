@@ -1,9 +1,12 @@
 #include "platform/LockedFile.h"
 
+#include "platform/FileLockPosix.h"
+#include "platform/UniqueFd.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <string_view>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,27 +14,27 @@ namespace vm {
 
 namespace {
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file at the end of a chain of symbolic links, existing or not. A shared
+// file is often reached through a link, and it is the file, not the link,
+// that must change, with one lock for all the names it is reached by. A loop
+// is left unresolved, and opening it then fails.
+std::string followLinks(std::string path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hop) {
+        const fs::path target = fs::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target.string() : folderOf(path) + "/" + target.string();
+    }
+    return path;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -59,87 +62,155 @@ mode_t currentUmask() {
     return mask;
 }
 
-} // namespace
-
-FileContents readWholeFile(const std::string& path) {
-    FileContents result;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.ok()) {
-        result.status =
-            errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
-        return result;
-    }
+struct OpenedFile {
+    UniqueFd fd;
+    ReadStatus status = ReadStatus::Failed;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.status = ReadStatus::Failed;
+};
+
+OpenedFile openForReading(const std::string& path) {
+    OpenedFile file{UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))};
+    if (!file.fd.ok())
+        file.status =
+            errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    else if (::fstat(file.fd.get(), &file.st) == 0 && S_ISREG(file.st.st_mode))
+        file.status = ReadStatus::Ok;
+    return file;
+}
+
+FileContents readAll(const OpenedFile& file) {
+    FileContents result{file.status, {}};
+    if (file.status != ReadStatus::Ok)
         return result;
-    }
-    result.bytes.reserve(static_cast<size_t>(st.st_size));
+    result.bytes.reserve(static_cast<size_t>(file.st.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(file.fd.get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            result.status = ReadStatus::Failed;
-            result.bytes.clear();
-            return result;
+            return {ReadStatus::Failed, {}};
         }
         if (n == 0)
-            break;
+            return result;
         result.bytes.append(buffer, static_cast<size_t>(n));
     }
-    result.status = ReadStatus::Ok;
-    return result;
+}
+
+enum class Replace { Done, NotPermitted, Failed };
+
+Replace outcomeOf(int error) {
+    return error == EACCES || error == EPERM ? Replace::NotPermitted : Replace::Failed;
+}
+
+// The new file must carry the old one's group, or the group's other members
+// would lose it. The owner is kept as well where this process may (root), so
+// that editing another user's private file does not take it from them.
+bool carryOwnership(int fd, const struct stat& old) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return false;
+    if (now.st_uid != old.st_uid && ::fchown(fd, old.st_uid, old.st_gid) == 0)
+        return true;
+    return now.st_gid == old.st_gid || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+}
+
+// Write-temp, flush and rename: a crash leaves the old or the new file.
+// `old` is the file being replaced, or null when it is being created.
+Replace replaceFile(const std::string& path, std::string_view bytes, const struct stat* old,
+                    mode_t newMode) {
+    std::string temp = path + ".XXXXXX";
+    UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!out.ok())
+        return outcomeOf(errno);
+    // chown may clear the set-id bits, so the mode comes after it.
+    const bool replaced = (!old || carryOwnership(out.get(), *old)) &&
+                          ::fchmod(out.get(), old ? old->st_mode & 07777 : newMode) == 0 &&
+                          writeAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
+                          ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!replaced) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return outcomeOf(error);
+    }
+    // Deliberately unchecked: the new file is in place either way; a folder
+    // that cannot be flushed only leaves the rename less certain to survive
+    // a power cut.
+    UniqueFd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.ok())
+        (void)::fsync(folder.get());
+    return Replace::Done;
+}
+
+// For where a replace is not permitted. A crash halfway through leaves a
+// damaged file, so the room is reserved first: a full disk then fails before
+// any byte changes. Readers are kept out by the lock the caller holds.
+bool overwriteInPlace(const std::string& path, std::string_view bytes) {
+    UniqueFd out(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!out.ok())
+        return false;
+    const off_t size = static_cast<off_t>(bytes.size());
+    // Other failures to reserve (a file system that cannot) still let the
+    // write be tried.
+    const int reserved = size > 0 ? ::posix_fallocate(out.get(), 0, size) : 0;
+    if (reserved == ENOSPC || reserved == EDQUOT)
+        return false;
+    return writeAll(out.get(), bytes) && ::ftruncate(out.get(), size) == 0 &&
+           ::fsync(out.get()) == 0;
+}
+
+} // namespace
+
+FileContents readWholeFile(const std::string& path) {
+    const std::string target = followLinks(path);
+    const OpenedFile file = openForReading(target);
+    if (file.status != ReadStatus::Ok)
+        return readAll(file);
+    // Only an in-place write can be seen half done (a replace leaves this
+    // descriptor on the old, whole file), and the shared lock waits it out.
+    // Where no lock can be had (a lock file this user cannot open, a file
+    // system without locks) the file is read all the same: refusing would
+    // lose the settings outright.
+    const UniqueFd lock = lockDataFile(target, LockKind::Shared, file.st.st_mode);
+    return readAll(file);
 }
 
 EditResult editFile(const std::string& path, const FileEdit& edit, unsigned newFileMode) {
-    const std::string folder = folderOf(path);
-    if (!isDirectory(folder) || isDirectory(path))
+    const std::string target = followLinks(path);
+    if (!isDirectory(folderOf(target)) || isDirectory(target))
         return EditResult::Failed;
-
-    // The lock lives beside the file because the file itself is replaced by
-    // each write, and a lock on a replaced file protects nothing.
-    Fd lock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    const mode_t newMode = static_cast<mode_t>(newFileMode) & 07777 & ~currentUmask();
+    struct stat before {};
+    const mode_t dataMode = ::stat(target.c_str(), &before) == 0 ? before.st_mode : newMode;
+    const UniqueFd lock = lockDataFile(target, LockKind::Exclusive, dataMode);
     if (!lock.ok())
         return EditResult::Failed;
-    while (::flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return EditResult::Failed;
-    }
 
-    const FileContents current = readWholeFile(path);
+    const OpenedFile file = openForReading(target);
+    const FileContents current = readAll(file);
     if (current.status == ReadStatus::Failed)
         return EditResult::Failed;
     const bool exists = current.status == ReadStatus::Ok;
-    mode_t mode = static_cast<mode_t>(newFileMode) & ~currentUmask();
-    if (exists) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0 || isReadOnly(st, path))
-            return EditResult::Failed;
-        mode = st.st_mode & 07777;
-    }
+    if (exists && isReadOnly(file.st, target))
+        return EditResult::Failed;
 
     const std::optional<std::string> replacement =
         edit(exists ? std::optional<std::string>(current.bytes) : std::nullopt);
     if (!replacement)
         return EditResult::Unchanged;
-
-    std::string temp = path + ".XXXXXX";
-    Fd out(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!out.ok())
-        return EditResult::Failed;
-    bool ok = writeAll(out.get(), *replacement) && ::fchmod(out.get(), mode) == 0 &&
-              ::fsync(out.get()) == 0;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
+    switch (replaceFile(target, *replacement, exists ? &file.st : nullptr, newMode)) {
+    case Replace::Done:
+        return EditResult::Written;
+    case Replace::NotPermitted:
+        // A folder closed to this user, a sticky folder, or a group the new
+        // file could not be given: the file itself is writable, so it is
+        // written where it is, which keeps its owner, group and mode.
+        return exists && overwriteInPlace(target, *replacement) ? EditResult::Written
+                                                                : EditResult::Failed;
+    case Replace::Failed:
         return EditResult::Failed;
     }
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.ok())
-        ::fsync(dir.get());
-    return EditResult::Written;
+    return EditResult::Failed;
 }
 
 bool isDirectory(const std::string& path) {

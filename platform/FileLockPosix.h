@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/UniqueFd.h"
+
+#include <string>
+#include <sys/types.h>
+
+namespace vm {
+
+enum class LockKind { Shared, Exclusive };
+
+// Takes the advisory lock that serialises access to the file at `dataPath`
+// among processes and users, waiting while another holds it. The lock is
+// held for as long as the returned descriptor is open; an invalid descriptor
+// means that no lock could be had. `dataMode` holds the permission bits the
+// data file has, or will be created with; a lock file made here is shaped
+// after them.
+UniqueFd lockDataFile(const std::string& dataPath, LockKind kind, mode_t dataMode);
+
+} // namespace vm
