@@ -36,6 +36,10 @@ std::string joinList(const std::vector<std::string>& names) {
     return joined;
 }
 
+std::vector<std::string> listedNames(const IniLib& ini) {
+    return splitList(ini.GetKeyValue(std::string(kGeneral), std::string(kSort), ""));
+}
+
 DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name) {
     std::vector<std::string> keys = {std::string(kPath), std::string(kContactLayout),
                                      std::string(kGroupLayout), std::string(kStartupMacro),

@@ -100,6 +100,8 @@ std::string fileTypeValueName(const FileType& type);
 // An empty text is an empty list, not a list of one empty name.
 std::vector<std::string> splitList(std::string_view joined);
 std::string joinList(const std::vector<std::string>& names);
+// The databases of the list, in order: General/Sort split.
+std::vector<std::string> listedNames(const IniLib& ini);
 
 // The record of one database: its settings-file section and its per-user
 // section, both named by its friendly name.

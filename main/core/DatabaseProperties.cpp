@@ -47,6 +47,9 @@ PropertiesFields DatabaseProperties::Form_Load() {
     if (flags.bAdd)
         program_.currentDatabaseName.clear();
     loadedName_ = program_.currentDatabaseName;
+    // The list as it is now: databases added since the main window filled
+    // its rows (in the list maintenance dialog) may lend their locations.
+    program_.names = schema::listedNames(program_.ini);
     PropertiesFields f;
     if (loadedName_.empty())
         return f;
@@ -83,8 +86,7 @@ void DatabaseProperties::refuse(PropertiesView& view, const std::string& message
 bool DatabaseProperties::Check_Name(PropertiesView& view) {
     const PropertiesFields f = view.fields();
     if (f.name != loadedName_)
-        program_.names = schema::splitList(program_.ini.GetKeyValue(
-            std::string(schema::kGeneral), std::string(schema::kSort), ""));
+        program_.names = schema::listedNames(program_.ini);
     if (const auto problem = friendlyNameProblem(f.name, loadedName_, program_.names)) {
         // A name in use gives way to the loaded one; a name that cannot be
         // stored stays, for the user to mend.
@@ -152,8 +154,7 @@ void DatabaseProperties::save(const PropertiesFields& f) {
         rename(f.name);
     IniLib& ini = program_.ini;
     if (adding) {
-        std::vector<std::string> names = schema::splitList(
-            ini.GetKeyValue(std::string(schema::kGeneral), std::string(schema::kSort), ""));
+        std::vector<std::string> names = schema::listedNames(ini);
         names.push_back(f.name);
         setKey(ini, schema::kGeneral, schema::kSort, schema::joinList(names));
     }
@@ -171,8 +172,7 @@ void DatabaseProperties::rename(const std::string& to) {
     IniLib& ini = program_.ini;
     PerUserStore& store = program_.store;
     const std::string& from = loadedName_;
-    std::vector<std::string> names = schema::splitList(
-        ini.GetKeyValue(std::string(schema::kGeneral), std::string(schema::kSort), ""));
+    std::vector<std::string> names = schema::listedNames(ini);
     std::ranges::replace(names, from, to);
     setKey(ini, schema::kGeneral, schema::kSort, schema::joinList(names));
     // Names that differ only in letter case share their sections.

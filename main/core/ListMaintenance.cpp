@@ -90,8 +90,7 @@ void ListMaintenance::cmdRemove_Click() {
 }
 
 void ListMaintenance::Create_List() {
-    lstDB_ = schema::splitList(
-        program_.ini.GetKeyValue(std::string(schema::kGeneral), std::string(schema::kSort), ""));
+    lstDB_ = schema::listedNames(program_.ini);
     selected_ = -1;
 }
 

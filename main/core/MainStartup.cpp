@@ -201,8 +201,7 @@ void MainStartup::recordHostDefaults() {
 }
 
 void MainStartup::fillList() {
-    program_.names = schema::splitList(
-        program_.ini.GetKeyValue(std::string(schema::kGeneral), std::string(schema::kSort), ""));
+    program_.names = schema::listedNames(program_.ini);
     list_.fill(program_.names);
     const int rows = view_.rowCount();
     if (rows > 0) {
