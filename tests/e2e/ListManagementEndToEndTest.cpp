@@ -5,6 +5,7 @@
 #include "main/gui/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "support/ModalAnswer.h"
+#include "support/WidgetLookup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,17 +23,6 @@ using namespace vm;
 using namespace vm::test;
 
 namespace {
-
-template <class Widget> Widget* child(QWidget& parent, const char* name) {
-    auto* widget = parent.findChild<Widget*>(name);
-    if (!widget)
-        qFatal("no widget named %s", name);
-    return widget;
-}
-
-void type(QWidget& dialog, const char* field, const std::string& text) {
-    child<QLineEdit>(dialog, field)->setText(QString::fromStdString(text));
-}
 
 class ListManagementEndToEnd : public SwitchTest {
 protected:

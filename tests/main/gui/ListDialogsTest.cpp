@@ -15,6 +15,8 @@
 #include "TestSupport.h"
 #include "support/FakeHost.h"
 #include "support/ModalAnswer.h"
+#include "support/QuietDoubles.h"
+#include "support/WidgetLookup.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -25,23 +27,11 @@
 
 using namespace vm;
 
+using test::AlwaysFirst;
+using test::child;
+using test::NoShell;
+
 namespace {
-
-struct NoShell : Shell {
-    bool open(const std::string&, const std::string&) override { return true; }
-    bool start(const std::string&, const std::string&) override { return true; }
-};
-
-struct AlwaysFirst : SingleInstance {
-    bool claim(const std::string&) override { return true; }
-};
-
-template <class Widget> Widget* child(QWidget& parent, const char* name) {
-    auto* widget = parent.findChild<Widget*>(name);
-    if (!widget)
-        qFatal("no widget named %s", name);
-    return widget;
-}
 
 void type(QWidget& dialog, const char* field, const QString& text) {
     auto* edit = child<QLineEdit>(dialog, field);

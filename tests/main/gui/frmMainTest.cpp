@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "support/FakeHost.h"
 #include "support/LanguagePickerAnswer.h"
+#include "support/QuietDoubles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,18 +33,11 @@
 #include <functional>
 
 using namespace vm;
+using vm::test::AlwaysFirst;
 using vm::test::answerLanguagePicker;
+using vm::test::NoShell;
 
 namespace {
-
-struct NoShell : Shell {
-    bool open(const std::string&, const std::string&) override { return true; }
-    bool start(const std::string&, const std::string&) override { return true; }
-};
-
-struct AlwaysFirst : SingleInstance {
-    bool claim(const std::string&) override { return true; }
-};
 
 struct RecordingOpener : OpenDatabase {
     struct Call {
