@@ -64,6 +64,9 @@ public:
     virtual void showProperties() = 0;
     virtual void showListMaintenance() = 0;
     virtual void showSettingsLocation() = 0;
+    // The QuickSwitch window, shown modally; the settings dialog of its tiles.
+    virtual void showQuickSwitch() = 0;
+    virtual void showQuickSwitchSettings() = 0;
 };
 
 } // namespace vm

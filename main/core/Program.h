@@ -62,6 +62,10 @@ struct Program {
     bool bRestartHost = false;
     bool bStartMode = false;
     std::string sStartDatabase;
+    // How the QuickSwitch window was left: by a tile, Exit or Esc (the main
+    // window is then not to be shown); by Exit in start-host mode.
+    bool bQuickSwitchExit = false;
+    bool bStartCancelled = false;
 
     // The database the properties dialog edits: set by whoever opens the
     // dialog, and by the dialog to the name it saved.

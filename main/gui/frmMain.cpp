@@ -394,6 +394,14 @@ void frmMain::showSettingsLocation() {
     dialog.exec();
 }
 
+void frmMain::showQuickSwitch() {
+    // The QuickSwitch window arrives with its own change; until then the
+    // main window stands in for it.
+    showWindow();
+}
+
+void frmMain::showQuickSwitchSettings() {}
+
 void frmMain::setRowText(int row, const std::string& name) {
     ListView1->topLevelItem(row - 1)->setText(0, qt(name));
 }

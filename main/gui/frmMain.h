@@ -74,6 +74,8 @@ public:
     void showProperties() override;
     void showListMaintenance() override;
     void showSettingsLocation() override;
+    void showQuickSwitch() override;
+    void showQuickSwitchSettings() override;
     void setRowText(int row, const std::string& name) override;
     void clearRowMark(int row) override;
 

@@ -108,6 +108,8 @@ public:
     void showProperties() override { run("properties", onProperties); }
     void showListMaintenance() override { run("list", onListMaintenance); }
     void showSettingsLocation() override { run("location", onSettingsLocation); }
+    void showQuickSwitch() override { run("quickswitch", onQuickSwitch); }
+    void showQuickSwitchSettings() override { run("assign", onQuickSwitchSettings); }
 
     std::vector<std::string> names() const {
         std::vector<std::string> result;
@@ -122,6 +124,8 @@ public:
     std::function<void()> onProperties;
     std::function<void()> onListMaintenance;
     std::function<void()> onSettingsLocation;
+    std::function<void()> onQuickSwitch;
+    std::function<void()> onQuickSwitchSettings;
     std::string openText;
     int height = kSmallestHeight;
     int width = kSmallestWidth;
