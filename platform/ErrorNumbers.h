@@ -6,6 +6,7 @@ namespace vm::err {
 
 inline constexpr int kOverflow = 6;            // a number too large for its type
 inline constexpr int kOutOfMemory = 7;         // allocation failed
+inline constexpr int kSubscript = 9;           // an index outside its table
 inline constexpr int kTypeMismatch = 13;       // a stored value is not a number
 inline constexpr int kPathNotFound = 76;       // a folder that does not exist
 inline constexpr int kObjectNotSet = 91;       // an object used before it was set

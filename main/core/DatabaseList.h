@@ -33,6 +33,7 @@ public:
     void rebuildRow(const std::string& oldName, const std::string& name);
 
     void cmdOpen_Click();
+    OpenDatabase& opener() { return opener_; }
     void ListView1_ColumnClick(int column);
     void Form_Resize();
 

@@ -19,6 +19,7 @@
 #include "Version.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace vm {
@@ -45,6 +46,14 @@ std::string named(std::string_view section, std::string_view key) {
 }
 
 } // namespace
+
+bool quickSwitchAtStart(const IniLib& ini) {
+    const std::string general(schema::kGeneral);
+    // Taken as the number it begins with, as any text may stand there.
+    const int startup = std::atoi(
+        ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0").c_str());
+    return startup == 1 && !ini.GetKeyValue(general, "Quickswitch", "").empty();
+}
 
 MainStartup::MainStartup(Program& program, MainView& view, DatabaseList& list, MainMenus& menus,
                          SingleInstance& instance)
@@ -214,11 +223,17 @@ void MainStartup::fillList() {
 }
 
 void MainStartup::showFirstWindow() {
-    // The QuickSwitch window at start-up arrives with that window; until then
-    // the main window is always the first.
-    view_.showWindow();
-    view_.focusList();
     windowShownOrClosed_ = true;
+    if (!quickSwitchAtStart(program_.ini)) {
+        view_.showWindow();
+        view_.focusList();
+        return;
+    }
+    view_.hideWindow();
+    view_.showQuickSwitch();
+    // Left by a tile, Exit or Esc; otherwise it has shown the main window.
+    if (program_.bQuickSwitchExit)
+        view_.closeWindow();
 }
 
 void MainStartup::Form_Load() {

@@ -14,6 +14,12 @@ class MainView;
 class DatabaseList;
 class MainMenus;
 class SingleInstance;
+class IniLib;
+
+// The settings file asks for the QuickSwitch window instead of the main
+// window: at start-up it is shown, and with the host not running it starts
+// the host.
+bool quickSwitchAtStart(const IniLib& ini);
 
 // The main window's load and unload steps: everything from the start of the
 // program to its first window, and from the closing of the main window to

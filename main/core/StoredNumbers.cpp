@@ -44,4 +44,15 @@ std::int32_t readInt32(std::string_view text, std::string_view what, std::source
     return readInteger<std::int32_t>(text, what, where);
 }
 
+float readSingle(std::string_view text, std::string_view what, std::source_location where) {
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size() || error != std::errc())
+        throw Failure(err::kTypeMismatch,
+                      "Type mismatch: " + std::string(what) + " holds \"" + std::string(text) +
+                          "\", not a number",
+                      where);
+    return value;
+}
+
 } // namespace vm

@@ -15,5 +15,8 @@ std::int16_t readInt16(std::string_view text, std::string_view what,
                        std::source_location where = std::source_location::current());
 std::int32_t readInt32(std::string_view text, std::string_view what,
                        std::source_location where = std::source_location::current());
+// A single-precision number, as window positions are stored.
+float readSingle(std::string_view text, std::string_view what,
+                 std::source_location where = std::source_location::current());
 
 } // namespace vm

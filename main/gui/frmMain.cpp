@@ -12,6 +12,7 @@
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
 #include "main/gui/frmProperties.h"
+#include "main/gui/frmQuickSwitch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -395,9 +396,8 @@ void frmMain::showSettingsLocation() {
 }
 
 void frmMain::showQuickSwitch() {
-    // The QuickSwitch window arrives with its own change; until then the
-    // main window stands in for it.
-    showWindow();
+    frmQuickSwitch window(program_, list_.opener(), *this);
+    window.exec();
 }
 
 void frmMain::showQuickSwitchSettings() {}

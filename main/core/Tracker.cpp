@@ -1,0 +1,59 @@
+#include "main/core/Tracker.h"
+
+namespace vm {
+
+void Tracker::Attach(int reports) {
+    attached_ = true;
+    reports_ = reports;
+    over_ = false;
+    pressed_ = false;
+}
+
+void Tracker::Detach() {
+    attached_ = false;
+}
+
+void Tracker::report(int action) {
+    if ((reports_ & action) && Mouse)
+        Mouse(action);
+}
+
+void Tracker::pointerMoved() {
+    if (!attached_)
+        return;
+    if (!over_) {
+        over_ = true;
+        report(kEntered);
+    } else {
+        report(kOver);
+    }
+}
+
+void Tracker::pointerLeft() {
+    // While pressed, the tile keeps the pointer until the release says where
+    // it went.
+    if (!attached_ || !over_ || pressed_)
+        return;
+    over_ = false;
+    report(kLeft);
+}
+
+void Tracker::pressed() {
+    if (attached_ && over_)
+        pressed_ = true;
+}
+
+void Tracker::released(bool inside) {
+    if (!attached_ || !pressed_)
+        return;
+    pressed_ = false;
+    if (inside) {
+        if (Click)
+            Click();
+        return;
+    }
+    over_ = false;
+    report(kLeft);
+}
+
+} // namespace vm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "main/core/QuickSwitch.h"
+#include "main/core/Tracker.h"
+
+#include <QWidget>
+
+namespace vm {
+
+// One tile of the QuickSwitch window: its picture and name, and the tracker
+// that makes it a button for the mouse; the keyboard can press it too.
+class QuickSwitchTile : public QWidget {
+    Q_OBJECT
+public:
+    QuickSwitchTile(int button, Tracker& tracker, QWidget* parent);
+
+    void show(const quickswitch::Tile& tile, int scheme);
+    bool clickable() const { return tile_.clickable; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Tracker& tracker_;
+    quickswitch::Tile tile_;
+    int scheme_ = 0;
+};
+
+} // namespace vm
