@@ -39,8 +39,12 @@ void Tracker::pointerLeft() {
 }
 
 void Tracker::pressed() {
-    if (attached_ && over_)
-        pressed_ = true;
+    if (!attached_)
+        return;
+    // A window shown under a still pointer hears of no movement first.
+    if (!over_)
+        pointerMoved();
+    pressed_ = true;
 }
 
 void Tracker::released(bool inside) {

@@ -45,6 +45,8 @@ frmQuickSwitch::frmQuickSwitch(Program& program, OpenDatabase& opener, MainView&
         tiles_[button - 1] = tile;
     }
     buildMenu();
+    // Without a stored place the window opens at the screen's origin.
+    move(0, 0);
     logic_.Form_Load();
 }
 

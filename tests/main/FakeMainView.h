@@ -14,6 +14,7 @@
 #include "settings/RegistrySubs.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakeHost.h"
+#include "support/QuietDoubles.h"
 
 #include "TestSupport.h"
 
@@ -166,20 +167,6 @@ public:
     std::vector<std::pair<std::string, std::string>> opened;
     std::vector<std::string> started;
     bool startSucceeds = true;
-};
-
-class RecordingOpener : public OpenDatabase {
-public:
-    struct Call {
-        std::string name;
-        int view;
-        bool fromQuickSwitch;
-        bool operator==(const Call&) const = default;
-    };
-    void Open_DB(const std::string& name, int view, bool fromQuickSwitch) override {
-        calls.push_back({name, view, fromQuickSwitch});
-    }
-    std::vector<Call> calls;
 };
 
 // The main window's logic wired to fakes, with the program folder (and so the

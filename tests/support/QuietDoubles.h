@@ -1,7 +1,11 @@
 #pragma once
 
+#include "main/core/OpenDatabase.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
+
+#include <string>
+#include <vector>
 
 namespace vm::test {
 
@@ -14,6 +18,21 @@ struct NoShell : Shell {
 // Never another instance running.
 struct AlwaysFirst : SingleInstance {
     bool claim(const std::string&) override { return true; }
+};
+
+// Remembers the databases it was asked to open, and opens none.
+class RecordingOpener : public OpenDatabase {
+public:
+    struct Call {
+        std::string name;
+        int view;
+        bool fromQuickSwitch;
+        bool operator==(const Call&) const = default;
+    };
+    void Open_DB(const std::string& name, int view, bool fromQuickSwitch) override {
+        calls.push_back({name, view, fromQuickSwitch});
+    }
+    std::vector<Call> calls;
 };
 
 } // namespace vm::test

@@ -36,22 +36,7 @@ using namespace vm;
 using vm::test::AlwaysFirst;
 using vm::test::answerLanguagePicker;
 using vm::test::NoShell;
-
-namespace {
-
-struct RecordingOpener : OpenDatabase {
-    struct Call {
-        std::string name;
-        int view;
-        bool fromQuickSwitch;
-    };
-    std::vector<Call> calls;
-    void Open_DB(const std::string& name, int view, bool fromQuickSwitch) override {
-        calls.push_back({name, view, fromQuickSwitch});
-    }
-};
-
-} // namespace
+using vm::test::RecordingOpener;
 
 class frmMainTest : public QObject {
     Q_OBJECT

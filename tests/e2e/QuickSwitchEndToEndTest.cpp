@@ -1,0 +1,214 @@
+// The QuickSwitch window of the real program, at start-up, with and without a
+// window manager: pointer and keys come from the X server, as a user's do.
+#include "ChildProcess.h"
+#include "TestSupport.h"
+#include "XServer.h"
+
+#include "cipher/modEnCrypt.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <thread>
+
+namespace vm::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class QuickSwitchEndToEnd : public ::testing::TestWithParam<bool> {
+protected:
+    QuickSwitchEndToEnd() : server_(GetParam()) {}
+
+    void SetUp() override {
+        env_ = {{"DISPLAY", server_.display()},
+                {"XDG_CONFIG_HOME", dir_.file("config")},
+                {"XDG_DATA_HOME", dir_.file("data")},
+                {"VELMARIS_HOST_REGISTRY", dir_.file("registry.reg")},
+                {"HOST_STANDIN_JOURNAL", dir_.file("journal.jsonl")},
+                {"QT_QPA_PLATFORM", "xcb"}};
+        for (const auto& [name, value] : env_)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        writeBytes(dir_.file("start.dbf"), "[Database]\nName=Start\n");
+        writeBytes(dir_.file("sales.dbf"),
+                   "[Database]\nName=Sales Team\n[Users]\nAlice=wonderland\n");
+        writeBytes(dir_.file("support.dbf"), "[Database]\nName=Support Desk\n[Users]\nCarol=x\n");
+        writeBytes(dir_.file("Velmaris.ini"),
+                   "[General]\r\nSort=Sales;Support\r\nQuickSwitchStartup=1\r\n"
+                   "QuickSwitch=Sales;Support;;;;;;\r\n[Sales]\r\nPath=" +
+                       dir_.file("sales.dbf") +
+                       "\r\n[Support]\r\nPath=" + dir_.file("support.dbf") + "\r\n");
+        FilePerUserStore store{std::string(schema::kApplicationName)};
+        const std::string key(modEnCrypt::kCipherKey);
+        for (const auto& [section, name, value] :
+             std::vector<std::tuple<std::string, std::string, std::string>>{
+                 {"Settings", "IniLocation", dir_.file("Velmaris.ini")},
+                 {"Settings", "Installed", "1"},
+                 {"Settings", "Version", schema::programVersionText()},
+                 {"Sales", "Username", "Alice"},
+                 {"Sales", "UsePassword", "1"},
+                 {"Sales", "Password", modEnCrypt::EncryptText("wonderland", key)},
+                 {"Support", "Username", "Carol"},
+                 {"Support", "UsePassword", "1"},
+                 {"Support", "Password", modEnCrypt::EncryptText("x", key)}})
+            ASSERT_TRUE(store.SaveSetting(section, name, value));
+        host_ = std::make_unique<ChildProcess>(
+            std::vector<std::string>{HOST_STANDIN, dir_.file("start.dbf")}, env_, true);
+        const auto until = std::chrono::steady_clock::now() + 10s;
+        while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            "org.velmaris.HostStandin")) {
+            ASSERT_LT(std::chrono::steady_clock::now(), until) << "no stand-in host on the bus";
+            std::this_thread::sleep_for(25ms);
+        }
+    }
+
+    void TearDown() override {
+        velmaris_.reset();
+        host_->signal(SIGTERM);
+        host_->wait(5s);
+    }
+
+    void startVelmaris() {
+        velmaris_ = std::make_unique<ChildProcess>(std::vector<std::string>{VELMARIS}, env_, true);
+    }
+    bool velmarisEnds() { return velmaris_->wait(30s).has_value(); }
+
+    // xdotool's answer, or nothing when it failed.
+    std::optional<std::string> xdotool(const std::vector<std::string>& arguments) {
+        std::vector<std::string> command{"xdotool"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        ChildProcess tool(command, env_, true);
+        std::string out = tool.readRest(10s);
+        return tool.wait(10s) == 0 ? std::optional(out) : std::nullopt;
+    }
+
+    // The QuickSwitch window once it shows, and where it stands.
+    std::pair<std::string, Geometry> quickSwitchWindow() {
+        const auto until = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < until) {
+            const auto found = xdotool({"search", "--onlyvisible", "--name", "^QuickSwitch$"});
+            if (found && !found->empty()) {
+                const std::string id = found->substr(0, found->find('\n'));
+                return {id, geometryOf(id)};
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        ADD_FAILURE() << "the QuickSwitch window did not show";
+        return {};
+    }
+
+    Geometry geometryOf(const std::string& id) {
+        Geometry g;
+        std::istringstream shell(xdotool({"getwindowgeometry", "--shell", id}).value_or(""));
+        for (std::string line; std::getline(shell, line);) {
+            const auto equals = line.find('=');
+            if (equals == std::string::npos)
+                continue;
+            const int value = std::atoi(line.c_str() + equals + 1);
+            const std::string name = line.substr(0, equals);
+            (name == "X"       ? g.x
+             : name == "Y"     ? g.y
+             : name == "WIDTH" ? g.width
+                               : g.height) = name == "SCREEN" || name == "WINDOW" ? 0 : value;
+        }
+        return g;
+    }
+
+    void focus(const std::string& id) {
+        ASSERT_TRUE(xdotool({GetParam() ? "windowactivate" : "windowfocus", "--sync", id}));
+    }
+
+    std::vector<std::string> logins() const {
+        std::vector<std::string> found;
+        std::istringstream journal(readBytes(dir_.file("journal.jsonl")));
+        for (std::string line; std::getline(journal, line);)
+            if (line.find("\"member\":\"Login\"") != std::string::npos)
+                found.push_back(line);
+        return found;
+    }
+
+    XServer server_;
+    TempDir dir_;
+    std::map<std::string, std::string> env_;
+    std::unique_ptr<ChildProcess> host_;
+    std::unique_ptr<ChildProcess> velmaris_;
+};
+
+TEST_P(QuickSwitchEndToEnd, ATileClickOpensItsDatabaseWithTheUserLoggedOn) {
+    startVelmaris();
+    const auto [id, at] = quickSwitchWindow();
+    const std::string x = std::to_string(at.x + 4 + 38), y = std::to_string(at.y + 4 + 38);
+    ASSERT_TRUE(xdotool({"mousemove", "--sync", x, y, "click", "1"}));
+    ASSERT_TRUE(velmarisEnds());
+    const auto until = std::chrono::steady_clock::now() + 15s;
+    while (logins().empty() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(50ms);
+    ASSERT_EQ(logins().size(), 1u);
+    EXPECT_NE(logins()[0].find("\"Alice\",\"wonderland\""), std::string::npos) << logins()[0];
+}
+
+TEST_P(QuickSwitchEndToEnd, TheDigitTwoOpensTheSecondTile) {
+    startVelmaris();
+    const std::string id = quickSwitchWindow().first;
+    focus(id);
+    ASSERT_TRUE(xdotool({"key", "2"}));
+    ASSERT_TRUE(velmarisEnds());
+    const auto until = std::chrono::steady_clock::now() + 15s;
+    while (logins().empty() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(50ms);
+    ASSERT_FALSE(logins().empty());
+    EXPECT_NE(logins()[0].find(dir_.file("support.dbf")), std::string::npos) << logins()[0];
+}
+
+TEST_P(QuickSwitchEndToEnd, TheStripDragsTheWindowAndTheNextStartOpensItThere) {
+    startVelmaris();
+    const auto [id, before] = quickSwitchWindow();
+    // Below the menu box on the strip at the right edge.
+    const int sx = before.x + before.width - 4 - 6, sy = before.y + 60;
+    // A hand's pace: the window manager takes the pointer over after the press.
+    const auto to = [](int value) { return std::to_string(value); };
+    ASSERT_TRUE(xdotool({"mousemove", "--sync", to(sx), to(sy),      "mousedown",
+                         "1",         "sleep",  "0.3",  "mousemove", to(sx + 60),
+                         to(sy + 40), "sleep",  "0.1",  "mousemove", to(sx + 120),
+                         to(sy + 80), "sleep",  "0.1",  "mouseup",   "1"}));
+    Geometry moved;
+    const auto until = std::chrono::steady_clock::now() + 10s;
+    do {
+        moved = geometryOf(id);
+    } while ((moved.x == before.x || moved.y == before.y) &&
+             std::chrono::steady_clock::now() < until);
+    ASSERT_NE(moved.x, before.x);
+    focus(id);
+    ASSERT_TRUE(xdotool({"key", "Escape"}));
+    ASSERT_TRUE(velmarisEnds());
+
+    startVelmaris();
+    const Geometry again = quickSwitchWindow().second;
+    EXPECT_EQ(again.x, moved.x);
+    EXPECT_EQ(again.y, moved.y);
+    focus(quickSwitchWindow().first);
+    ASSERT_TRUE(xdotool({"key", "Escape"}));
+    EXPECT_TRUE(velmarisEnds());
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManager, QuickSwitchEndToEnd, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Openbox" : "Bare"; });
+
+} // namespace
+} // namespace vm::test
+
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
