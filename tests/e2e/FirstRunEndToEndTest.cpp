@@ -9,6 +9,7 @@
 #include <QAction>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace vm;
@@ -26,6 +27,8 @@ protected:
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "VELMARIS_HOST_REGISTRY"})
             ::unsetenv(name);
         ::setenv("HOST_STANDIN_JOURNAL", file("journal.jsonl").c_str(), 1);
+        std::filesystem::create_directories(file("runtime"));
+        ::setenv("XDG_RUNTIME_DIR", file("runtime").c_str(), 1);
         ChildProcess setup({DEMO_SETUP, DEMO_INI});
         ASSERT_EQ(setup.wait(std::chrono::seconds(10)), 0);
         store = openPerUserStore(schema::kApplicationName);

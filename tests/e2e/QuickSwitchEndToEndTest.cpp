@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -36,7 +37,11 @@ protected:
                 {"XDG_DATA_HOME", dir_.file("data")},
                 {"VELMARIS_HOST_REGISTRY", dir_.file("registry.reg")},
                 {"HOST_STANDIN_JOURNAL", dir_.file("journal.jsonl")},
-                {"QT_QPA_PLATFORM", "xcb"}};
+                {"QT_QPA_PLATFORM", "xcb"},
+                // A session of its own: tests that run at the same time are
+                // no other instance of Velmaris.
+                {"XDG_RUNTIME_DIR", dir_.file("runtime")}};
+        std::filesystem::create_directories(dir_.file("runtime"));
         for (const auto& [name, value] : env_)
             ::setenv(name.c_str(), value.c_str(), 1);
         writeBytes(dir_.file("start.dbf"), "[Database]\nName=Start\n");

@@ -66,6 +66,10 @@ void SwitchTest::SetUp() {
     ::setenv("XDG_DATA_HOME", file("data").c_str(), 1);
     ::setenv("VELMARIS_HOST_REGISTRY", file("registry.reg").c_str(), 1);
     ::setenv("HOST_STANDIN_JOURNAL", file("journal.jsonl").c_str(), 1);
+    // A session of its own: tests that run at the same time are no other
+    // instance of Velmaris.
+    std::filesystem::create_directories(file("runtime"));
+    ::setenv("XDG_RUNTIME_DIR", file("runtime").c_str(), 1);
 
     writeDatabase(file("start.dbf"), "Start", "");
     writeDatabase(file("sales.dbf"), "Sales Team", "Alice=wonderland\nBob=builder\n");
