@@ -119,6 +119,10 @@ void MainMenus::mnuEditList_Click() {
     });
 }
 
+void MainMenus::mnuQuickSwitch_Click() {
+    guarded(handler("mnuQuickSwitch_Click"), [&] { view_.showQuickSwitchSettings(); });
+}
+
 void MainMenus::mnuSettingsLocation_Click() {
     guarded(handler("mnuSettingsLocation_Click"), [&] {
         bChanged = false;

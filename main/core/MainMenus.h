@@ -35,6 +35,7 @@ public:
     void mnuLanguages_Click();
     void mnuEditProperties_Click();
     void mnuEditList_Click();
+    void mnuQuickSwitch_Click();
     void mnuSettingsLocation_Click();
     void mnuManual_Click();
     void mnuOnline_Click();

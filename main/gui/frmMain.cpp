@@ -8,6 +8,7 @@
 #include "main/gui/QtText.h"
 #include "main/gui/Twips.h"
 #include "main/gui/frmAbout.h"
+#include "main/gui/frmAssign.h"
 #include "main/gui/frmLanguage.h"
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
@@ -192,7 +193,8 @@ void frmMain::buildMenus() {
     addMenuItem(mnuEdit, "mnuEditList", "Manage List...", &MainMenus::mnuEditList_Click);
 
     mnuOptions = addMenu("mnuOptions", "&Options");
-    addMenuItem(mnuOptions, "mnuQuickSwitch", "QuickSwitch Settings...");
+    addMenuItem(mnuOptions, "mnuQuickSwitch", "QuickSwitch Settings...",
+                &MainMenus::mnuQuickSwitch_Click);
     addMenuItem(mnuOptions, "mnuSettingsLocation", "Settings File Location...",
                 &MainMenus::mnuSettingsLocation_Click);
     mnuOptions->addSeparator()->setObjectName("mnuSep1");
@@ -400,7 +402,10 @@ void frmMain::showQuickSwitch() {
     window.exec();
 }
 
-void frmMain::showQuickSwitchSettings() {}
+void frmMain::showQuickSwitchSettings() {
+    frmAssign dialog(program_, this);
+    dialog.exec();
+}
 
 void frmMain::setRowText(int row, const std::string& name) {
     ListView1->topLevelItem(row - 1)->setText(0, qt(name));

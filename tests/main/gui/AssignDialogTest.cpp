@@ -1,0 +1,122 @@
+// The QuickSwitch settings dialog on Qt's offscreen platform, opened from the
+// main window's menu and driven by the object names of its widgets.
+#include "main/core/LangText.h"
+#include "main/core/Program.h"
+#include "main/gui/frmAssign.h"
+#include "main/gui/frmMain.h"
+#include "platform/FailureReport.h"
+#include "settings/PerUserStore.h"
+#include "settings/RegistrySubs.h"
+
+#include "TestSupport.h"
+#include "support/FakeHost.h"
+#include "support/ModalAnswer.h"
+#include "support/QuietDoubles.h"
+#include "support/WidgetLookup.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace vm;
+
+using test::child;
+
+class AssignDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> dir;
+    MemoryPerUserStore store;
+    test::FakeHost host;
+    std::unique_ptr<RegistryFileBackend> registry;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<frmMain> window;
+    test::RecordingPrompter prompter;
+    test::NoShell shell;
+    test::AlwaysFirst instance;
+    LangTable lang;
+
+    std::string iniPath() const { return dir->file("Velmaris.ini"); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<test::TempDir>();
+        store = MemoryPerUserStore();
+        QVERIFY(store.SaveSetting("Settings", "Installed", "1"));
+        QVERIFY(store.SaveSetting("Settings", "Version", schema::programVersionText()));
+        test::writeBytes(iniPath(), "[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Beta;;Alpha\r\n"
+                                    "QuickSwitchScheme=2\r\n"
+                                    "[Alpha]\r\nPath=/db/a.dbf\r\n[Beta]\r\nPath=/db/b.dbf\r\n");
+        host.state.userName = "Admin";
+        host.state.appPath = dir->file("host");
+        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
+        program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
+                                            dir->path().string());
+        FailureReporter::install(&prompter, "Velmaris");
+        window = std::make_unique<frmMain>(*program, instance);
+        window->load();
+        prompter.asked.clear();
+    }
+
+    void cleanup() {
+        window.reset();
+        FailureReporter::install(nullptr, "Velmaris");
+    }
+
+    void theMenuOpensItAndEnterStoresWhatWasChosen() {
+        bool answered = false;
+        test::answerModal("frmAssign", [&](QWidget& dialog) {
+            answered = true;
+            // A failed check returns early: the dialog must still close.
+            const auto closeAnyway = qScopeGuard([&] { dialog.close(); });
+            QCOMPARE(dialog.parentWidget(), window.get());
+            auto* pages = child<QTabWidget>(dialog, "mstAssign");
+            QCOMPARE(pages->currentIndex(), 0);
+            QCOMPARE(child<QLabel>(dialog, "lblDB7")->text(), QString("Button 8:"));
+            auto* first = child<QComboBox>(dialog, "cboDB0");
+            QCOMPARE(first->count(), 3);
+            QCOMPARE(first->currentText(), QString("Beta"));
+            QCOMPARE(child<QComboBox>(dialog, "cboDB2")->currentText(), QString("Alpha"));
+            QVERIFY(child<QRadioButton>(dialog, "optColor2")->isChecked());
+
+            child<QComboBox>(dialog, "cboDB1")->setCurrentIndex(1);
+            child<QComboBox>(dialog, "cboDB2")->setCurrentIndex(0);
+            child<QComboBox>(dialog, "cboDB7")->setCurrentIndex(2);
+            pages->setCurrentIndex(1);
+            QTest::mouseClick(child<QLabel>(dialog, "picSample4"), Qt::LeftButton);
+            child<QCheckBox>(dialog, "chkStartup")->click();
+            QTest::keyClick(child<QComboBox>(dialog, "cboDB7"), Qt::Key_Return);
+        });
+        window->findChild<QAction*>("mnuQuickSwitch")->trigger();
+
+        QVERIFY(answered);
+        QVERIFY(prompter.asked.empty());
+        QCOMPARE(program->ini.GetKeyValue("General", "QuickSwitch", ""),
+                 std::string("Beta;Alpha;;;;;;Beta"));
+        QCOMPARE(program->ini.GetKeyValue("General", "QuickSwitchScheme", ""), std::string("4"));
+        QCOMPARE(program->ini.GetKeyValue("General", "QuickSwitchStartup", ""), std::string("1"));
+    }
+
+    void escapeLeavesTheSettingsFileAsItWas() {
+        lang.Init_Language(LangTable::kFrench);
+        const std::string before = test::readBytes(iniPath());
+        frmAssign dialog(*program);
+        dialog.show();
+        QCOMPARE(child<QLabel>(dialog, "lblDB0")->text(), QString("Bouton 1:"));
+        child<QComboBox>(dialog, "cboDB0")->setCurrentIndex(2);
+        child<QRadioButton>(dialog, "optColor0")->click();
+        child<QCheckBox>(dialog, "chkStartup")->click();
+
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(test::readBytes(iniPath()), before);
+    }
+};
+
+QTEST_MAIN(AssignDialogTest)
+#include "AssignDialogTest.moc"
