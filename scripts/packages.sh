@@ -2,7 +2,7 @@
 # ones (apt-get needs root; sudo is used when it is there).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin libgtest-dev libgmock-dev googletest
     libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
-    libx11-dev libxtst-dev
+    libx11-dev libxtst-dev libglib2.0-dev
     clang-format)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
     imagemagick dbus dbus-x11 openbox xdotool)

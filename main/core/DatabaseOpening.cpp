@@ -40,6 +40,37 @@ void Create_object(Program& program) {
     });
 }
 
+void writeFileLocations(HostRegistry& registry,
+                        const std::array<std::string, schema::kFileTypeCount>& locations) {
+    RegistrySubs subs(registry);
+    for (const schema::FileType& type : schema::kFileTypes) {
+        // Not checked, as the host's registry values never are: a key that
+        // cannot be created has been reported, and a location left as it
+        // was does not keep the database from opening.
+        if (!locations[type.index].empty())
+            (void)subs.SetRegistryValue(RegistryRoot::CurrentUser, schema::kHostKey,
+                                        schema::fileTypeValueName(type), locations[type.index]);
+    }
+}
+
+void handOverLogon(Program& program, const std::string& name, std::string_view usePassword) {
+    PerUserStore& store = program.store;
+    // Clearing the section is not checked: the companion reads only the
+    // three values written next, and those are.
+    (void)store.DeleteSetting(schema::kLogon);
+    const bool written = store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword) &&
+                         store.SaveSetting(schema::kLogon, schema::kUsername,
+                                           store.GetSetting(name, schema::kUsername)) &&
+                         store.SaveSetting(schema::kLogon, schema::kPassword,
+                                           store.GetSetting(name, schema::kPassword));
+    if (!written)
+        throw Failure(err::kFileAccess, cannotWriteMessage(store));
+    // Nothing reads the last user name back; a failure here changes nothing.
+    (void)store.SaveSetting(schema::kSettings, schema::kLastUsername,
+                            store.GetSetting(name, schema::kUsername));
+    program.shell.start(program.programFile(std::string(kLogonProgram)), program.programFolder);
+}
+
 std::string ExtractPath(const std::string& sFile) {
     const auto separator = sFile.find_last_of(kPathSeparators);
     return separator == std::string::npos ? std::string() : sFile.substr(0, separator + 1);
@@ -85,32 +116,7 @@ void DatabaseOpening::prepareHost(const std::string& name) {
         throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
     program_.preferences->DefaultContactLayout(program_.current.contactLayout);
     program_.preferences->DefaultGroupLayout(program_.current.groupLayout);
-    RegistrySubs registry(program_.registry);
-    const auto locations = schema::applicableLocations(program_.ini, name);
-    for (const schema::FileType& type : schema::kFileTypes) {
-        // Not checked, as the host's registry values never are: a key that
-        // cannot be created has been reported, and a location left as it
-        // was does not keep the database from opening.
-        if (!locations[type.index].empty())
-            (void)registry.SetRegistryValue(RegistryRoot::CurrentUser, schema::kHostKey,
-                                            schema::fileTypeValueName(type), locations[type.index]);
-    }
-}
-
-void DatabaseOpening::handOverLogon(const std::string& name) {
-    PerUserStore& store = program_.store;
-    // The companion types whatever the hand-over holds: one that could not be
-    // written whole would give this database the previous database's logon.
-    bool written = store.DeleteSetting(schema::kLogon);
-    for (const std::string_view key : {schema::kUsePassword, schema::kUsername, schema::kPassword})
-        written = written && store.SaveSetting(schema::kLogon, key, store.GetSetting(name, key));
-    if (!written)
-        throw Failure(err::kFileAccess, cannotWriteMessage(store));
-    // Nothing reads the last user name back; a failure here changes nothing.
-    (void)store.SaveSetting(schema::kSettings, schema::kLastUsername,
-                            store.GetSetting(name, schema::kUsername));
-    // The companion waits for the host's login window by itself.
-    program_.shell.start(program_.programFile(std::string(kLogonProgram)), program_.programFolder);
+    writeFileLocations(program_.registry, schema::applicableLocations(program_.ini, name));
 }
 
 void DatabaseOpening::openView(int view) {
@@ -157,7 +163,8 @@ void DatabaseOpening::Open_DB(const std::string& sDBToOpen, int iView, bool bFro
         if (!bFromQuickSwitch)
             view_.hideWindow();
         prepareHost(sDBToOpen);
-        handOverLogon(sDBToOpen);
+        handOverLogon(program_, sDBToOpen,
+                      program_.store.GetSetting(sDBToOpen, schema::kUsePassword));
         return true;
     });
     if (!prepared) {

@@ -7,6 +7,7 @@
 #include "main/core/MainView.h"
 #include "main/core/Program.h"
 #include "main/core/SettingsUpgrade.h"
+#include "main/core/StartHostMode.h"
 #include "main/core/StoredNumbers.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/FailureReport.h"
@@ -69,11 +70,15 @@ void MainStartup::attempt(const std::function<void()>& action) {
     }
 }
 
-void MainStartup::abandon(const std::string& message, Prompter::Icon icon) {
-    program_.tell(message, icon);
+void MainStartup::closeUnsaved() {
     bNoSave = true;
     windowShownOrClosed_ = true;
     view_.closeWindow();
+}
+
+void MainStartup::abandon(const std::string& message, Prompter::Icon icon) {
+    program_.tell(message, icon);
+    closeUnsaved();
 }
 
 bool MainStartup::claimSingleInstance() {
@@ -92,16 +97,32 @@ void MainStartup::loadLanguage() {
     program_.lang.Init_Language(index);
 }
 
+bool MainStartup::startsHostFromQuickSwitch() {
+    // A value nobody can read is reported and counts as "no".
+    return guarded(
+        kFormLoad, false,
+        [&] {
+            const std::string general(schema::kGeneral);
+            const std::string startup =
+                program_.ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0");
+            return readInt16(startup, named(schema::kGeneral, schema::kQuickSwitchStartup)) == 1 &&
+                   !program_.ini.GetKeyValue(general, std::string(schema::kQuickSwitch), "")
+                        .empty();
+        },
+        Support::Localized);
+}
+
 bool MainStartup::checkHost() {
     if (ActEvent1->Dispatch1(0) >= 1)
         return true;
     const LangTable& t = program_.lang;
-    if (!ActEvent1->Dispatch3()) {
-        // Starting the host from the QuickSwitch window arrives with that
-        // window; until then the host must be running.
-        abandon(t[9] + kProgramTitle + "!", Prompter::Icon::Exclamation);
-    } else {
+    if (ActEvent1->Dispatch3()) {
         abandon(t[10] + "\r" + t[11], Prompter::Icon::Critical);
+    } else if (startsHostFromQuickSwitch()) {
+        StartACT_mode(program_, view_);
+        closeUnsaved();
+    } else {
+        abandon(t[9] + kProgramTitle + "!", Prompter::Icon::Exclamation);
     }
     return false;
 }

@@ -47,6 +47,9 @@ private:
     bool claimSingleInstance();
     void loadLanguage();
     bool checkHost();
+    // The settings file asks for the host to be started with a database
+    // picked on the QuickSwitch window when it is not running.
+    bool startsHostFromQuickSwitch();
     void upgradeStoredSettings();
     void firstRun();
     void createLinkAndMarkInstalled();
@@ -56,6 +59,8 @@ private:
     void recordHostDefaults();
     void fillList();
     void showFirstWindow();
+    // Ends the start: closes the window without saving its state.
+    void closeUnsaved();
     // Shows why the start cannot go on and closes the window unsaved.
     void abandon(const std::string& message, Prompter::Icon icon);
     // Once the per-user values were wiped, a failure up to the list fill

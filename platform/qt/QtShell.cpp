@@ -1,5 +1,7 @@
 #include "platform/qt/QtShell.h"
 
+#include "platform/qt/FreedesktopAssociation.h"
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
@@ -16,6 +18,10 @@ bool QtShell::open(const std::string& fileOrAddress, const std::string& workingF
 bool QtShell::start(const std::string& program, const std::string& workingFolder) {
     return QProcess::startDetached(QString::fromStdString(program), {},
                                    QString::fromStdString(workingFolder));
+}
+
+FileProgram QtShell::programFor(const std::string& file) {
+    return freedesktopProgramFor(file);
 }
 
 } // namespace vm

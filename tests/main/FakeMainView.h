@@ -164,9 +164,17 @@ public:
         started.push_back(program);
         return startSucceeds;
     }
+    // Answers `program` and remembers each file asked about and its text at
+    // that moment.
+    FileProgram programFor(const std::string& file) override {
+        askedFor.emplace_back(file, fileExists(file) ? readBytes(file) : "(missing)");
+        return program;
+    }
     std::vector<std::pair<std::string, std::string>> opened;
     std::vector<std::string> started;
     bool startSucceeds = true;
+    std::vector<std::pair<std::string, std::string>> askedFor;
+    FileProgram program{FileProgram::Status::NoneRegistered, {}};
 };
 
 // The main window's logic wired to fakes, with the program folder (and so the

@@ -13,6 +13,9 @@ namespace vm::test {
 struct NoShell : Shell {
     bool open(const std::string&, const std::string&) override { return true; }
     bool start(const std::string&, const std::string&) override { return true; }
+    FileProgram programFor(const std::string&) override {
+        return {FileProgram::Status::NoneRegistered, {}};
+    }
 };
 
 // Never another instance running.
