@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of Velmaris to its main window being mapped, beside a bare Qt
 # QMainWindow measured the same way, with three databases and with a list
-# filled to the 998-character limit of its settings key. Runs on a virtual
+# filled to the 998-character limit of its settings key; and to its
+# QuickSwitch window, beside a bare frameless topmost window. Runs on a virtual
 # screen with its own session bus and stand-in host.
 #
 #   bench/startup-bench.sh [build folder] [runs]
@@ -10,6 +11,7 @@ source "$(dirname "$0")/virtual-session.sh"
 
 # Three demo databases, and a list as long as the settings file can hold.
 cp "$build/demo/Velmaris.ini" "$work/three.ini"
+sed 's/^QuickSwitchStartup=0/QuickSwitchStartup=1/' "$work/three.ini" >"$work/quick.ini"
 python3 - "$work/full.ini" "$PWD/resources/demo" <<'PY'
 import sys
 names, total = [], 0
@@ -43,6 +45,8 @@ run() {
         echo "list $(measure list "$work/three.ini")"
         echo "three $(measure velmaris "$work/three.ini")"
         echo "full $(measure velmaris "$work/full.ini")"
+        echo "topmost $(measure topmost "$work/three.ini")"
+        echo "quick $(measure velmaris "$work/quick.ini")"
     done
 }
 export -f run measure
@@ -51,10 +55,13 @@ dbus-run-session -- bash -c run >"$work/times"
 
 median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 bare=$(median bare); list=$(median list); three=$(median three); full=$(median full)
+topmost=$(median topmost); quick=$(median quick)
 echo "median start-up to mapped window over $runs runs (ms):"
-awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" 'BEGIN {
+awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v q="$quick" 'BEGIN {
     printf "  bare QMainWindow                 %7.1f\n", b / 1000
     printf "  QMainWindow with list and menus  %7.1f\n", l / 1000
     printf "  Velmaris, 3 databases            %7.1f  (%.2f x bare, %.2f x list)\n", t / 1000, t / b, t / l
     printf "  Velmaris, full list              %7.1f  (%.2f x bare, %.2f x three)\n", f / 1000, f / b, f / t
+    printf "  bare frameless topmost window    %7.1f\n", tm / 1000
+    printf "  Velmaris, QuickSwitch window     %7.1f  (%.2f x topmost)\n", q / 1000, q / tm
 }'

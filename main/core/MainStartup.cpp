@@ -97,28 +97,13 @@ void MainStartup::loadLanguage() {
     program_.lang.Init_Language(index);
 }
 
-bool MainStartup::startsHostFromQuickSwitch() {
-    // A value nobody can read is reported and counts as "no".
-    return guarded(
-        kFormLoad, false,
-        [&] {
-            const std::string general(schema::kGeneral);
-            const std::string startup =
-                program_.ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0");
-            return readInt16(startup, named(schema::kGeneral, schema::kQuickSwitchStartup)) == 1 &&
-                   !program_.ini.GetKeyValue(general, std::string(schema::kQuickSwitch), "")
-                        .empty();
-        },
-        Support::Localized);
-}
-
 bool MainStartup::checkHost() {
     if (ActEvent1->Dispatch1(0) >= 1)
         return true;
     const LangTable& t = program_.lang;
     if (ActEvent1->Dispatch3()) {
         abandon(t[10] + "\r" + t[11], Prompter::Icon::Critical);
-    } else if (startsHostFromQuickSwitch()) {
+    } else if (quickSwitchAtStart(program_.ini)) {
         StartACT_mode(program_, view_);
         closeUnsaved();
     } else {

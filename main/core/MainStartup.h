@@ -49,7 +49,6 @@ private:
     bool checkHost();
     // The settings file asks for the host to be started with a database
     // picked on the QuickSwitch window when it is not running.
-    bool startsHostFromQuickSwitch();
     void upgradeStoredSettings();
     void firstRun();
     void createLinkAndMarkInstalled();

@@ -19,7 +19,7 @@
 
 namespace vm {
 
-int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& loaded) {
+int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& built) {
     QApplication::setApplicationName(kProgramTitle);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(programIcon());
@@ -37,9 +37,9 @@ int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& loa
                     QCoreApplication::applicationDirPath().toStdString());
 
     frmMain window(program, *instance);
+    if (built)
+        built(window);
     window.load();
-    if (loaded)
-        loaded(window);
     const int status = app.exec();
     FailureReporter::install(nullptr, kProgramTitle);
     return status;

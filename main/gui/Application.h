@@ -7,7 +7,8 @@ class QWidget;
 namespace vm {
 
 // Runs the Velmaris program: its services, its main window and its event
-// loop. `loaded`, when given, sees the main window once its start-up has run.
-int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& loaded = {});
+// loop. `built`, when given, sees the main window before its start-up runs
+// (which may show the QuickSwitch window first, modally).
+int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& built = {});
 
 } // namespace vm

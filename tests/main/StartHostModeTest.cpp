@@ -104,8 +104,7 @@ TEST_F(StartHostModeTest, TheHostStartsOnlyWhenTheSettingIsOneAndThereAreTiles) 
                   c.starts ? "" : "Please run ACT! before running Velmaris!")
             << c.general;
     }
-    ASSERT_EQ(failureReports().size(), 1u);
-    EXPECT_NE(failureReports()[0].find("General/QuickSwitchStartup"), std::string::npos);
+    EXPECT_TRUE(failureReports().empty()) << "a setting that is no number is no";
 }
 
 TEST_F(StartHostModeTest, TheLogonTypesThePasswordUnlessTheDatabaseSaysNot) {
