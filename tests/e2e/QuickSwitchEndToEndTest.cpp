@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <thread>
@@ -51,8 +52,8 @@ protected:
         writeBytes(dir_.file("Velmaris.ini"),
                    "[General]\r\nSort=Sales;Support\r\nQuickSwitchStartup=1\r\n"
                    "QuickSwitch=Sales;Support;;;;;;\r\n[Sales]\r\nPath=" +
-                       dir_.file("sales.dbf") +
-                       "\r\n[Support]\r\nPath=" + dir_.file("support.dbf") + "\r\n");
+                       dir_.file("sales.dbf") + "\r\nCLY=/l/std.cly\r\n[Support]\r\nPath=" +
+                       dir_.file("support.dbf") + "\r\nCLY=/l/std.cly\r\n");
         FilePerUserStore store{std::string(schema::kApplicationName)};
         const std::string key(modEnCrypt::kCipherKey);
         for (const auto& [section, name, value] :
@@ -69,18 +70,97 @@ protected:
             ASSERT_TRUE(store.SaveSetting(section, name, value));
         host_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{HOST_STANDIN, dir_.file("start.dbf")}, env_, true);
-        const auto until = std::chrono::steady_clock::now() + 10s;
-        while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            "org.velmaris.HostStandin")) {
-            ASSERT_LT(std::chrono::steady_clock::now(), until) << "no stand-in host on the bus";
-            std::this_thread::sleep_for(25ms);
-        }
+        ASSERT_TRUE(hostOnTheBus());
     }
 
     void TearDown() override {
         velmaris_.reset();
+        if (host_) {
+            host_->signal(SIGTERM);
+            host_->wait(5s);
+        }
+        endStartedHost();
+    }
+
+    static bool hostOnTheBus() {
+        const auto until = std::chrono::steady_clock::now() + 20s;
+        while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            "org.velmaris.HostStandin")) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(25ms);
+        }
+        return true;
+    }
+
+    // The programs of this test's own that Velmaris started (the host, logon),
+    // told apart from any others by the journal they were given.
+    std::vector<pid_t> startedBy(const std::string& program) const {
+        std::vector<pid_t> found;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::error_code error;
+            if (std::filesystem::read_symlink(entry.path() / "exe", error) != program || error)
+                continue;
+            if (readBytes((entry.path() / "environ").string()).find(dir_.file("journal.jsonl")) !=
+                std::string::npos)
+                found.push_back(std::stoi(entry.path().filename().string()));
+        }
+        return found;
+    }
+
+    void endStartedHost() {
+        for (const pid_t pid : startedBy(HOST_STANDIN))
+            ::kill(pid, SIGTERM);
+    }
+
+    // Velmaris starts the host itself: it finds it through the desktop's
+    // association of .dbf files.
+    void hostNotRunning() {
         host_->signal(SIGTERM);
-        host_->wait(5s);
+        ASSERT_TRUE(host_->wait(5s));
+        host_.reset();
+        ChildProcess install({INSTALL_HOST_STANDIN, HOST_STANDIN}, env_, true);
+        ASSERT_EQ(install.wait(30s), 0);
+    }
+
+    bool journalHas(const std::string& member) const {
+        const auto until = std::chrono::steady_clock::now() + 20s;
+        while (readBytes(dir_.file("journal.jsonl")).find("\"member\":\"" + member + "\"") ==
+               std::string::npos) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    bool logonEnded() const {
+        const auto until = std::chrono::steady_clock::now() + 15s;
+        while (!startedBy(LOGON).empty()) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    void clickTile(const Geometry& at, int button) {
+        const int column = (button - 1) / 2, row = (button - 1) % 2;
+        ASSERT_TRUE(xdotool({"mousemove", "--sync", std::to_string(at.x + 4 + column * 76 + 38),
+                             std::to_string(at.y + 4 + row * 76 + 38), "click", "1"}));
+    }
+
+    // The window titled so once it shows.
+    std::string windowNamed(const std::string& title) {
+        const auto until = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < until) {
+            const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
+            if (found && !found->empty())
+                return found->substr(0, found->find('\n'));
+            std::this_thread::sleep_for(50ms);
+        }
+        ADD_FAILURE() << title << " did not show";
+        return {};
     }
 
     void startVelmaris() {
@@ -204,6 +284,41 @@ TEST_P(QuickSwitchEndToEnd, TheStripDragsTheWindowAndTheNextStartOpensItThere) {
     focus(quickSwitchWindow().first);
     ASSERT_TRUE(xdotool({"key", "Escape"}));
     EXPECT_TRUE(velmarisEnds());
+}
+
+TEST_P(QuickSwitchEndToEnd, WithTheHostClosedATileStartsItWithTheDatabaseAndTheUser) {
+    FilePerUserStore store{std::string(schema::kApplicationName)};
+    ASSERT_TRUE(store.SaveSetting("Sales", "NoPasswordAtACTStartup", "1"));
+    hostNotRunning();
+    startVelmaris();
+    clickTile(quickSwitchWindow().second, 1);
+    ASSERT_TRUE(velmarisEnds());
+    ASSERT_TRUE(hostOnTheBus()) << "the host was not started";
+    ASSERT_TRUE(journalHas("LoginShown"));
+    ASSERT_TRUE(logonEnded());
+    endStartedHost(); // the login waits for the password the user types
+    ASSERT_TRUE(journalHas("Login"));
+    ASSERT_EQ(logins().size(), 1u);
+    EXPECT_NE(logins()[0].find(dir_.file("sales.dbf") + "\",\"Alice\",\"\""), std::string::npos)
+        << logins()[0];
+}
+
+TEST_P(QuickSwitchEndToEnd, ADatabaseWithoutUserAsksForOneBeforeTheHostStarts) {
+    FilePerUserStore store{std::string(schema::kApplicationName)};
+    ASSERT_TRUE(store.DeleteSetting("Support"));
+    hostNotRunning();
+    startVelmaris();
+    clickTile(quickSwitchWindow().second, 2);
+    focus(windowNamed("Velmaris")); // the first-time message
+    ASSERT_TRUE(xdotool({"key", "Return"}));
+    focus(windowNamed("Properties: Support"));
+    ASSERT_TRUE(xdotool({"type", "Carol"}));
+    ASSERT_TRUE(xdotool({"key", "Return"}));
+    ASSERT_TRUE(velmarisEnds());
+    EXPECT_EQ(store.GetSetting("Support", "Username"), "Carol");
+    ASSERT_TRUE(hostOnTheBus()) << "the host was not started";
+    ASSERT_TRUE(journalHas("Login"));
+    EXPECT_NE(logins()[0].find("\"Carol\""), std::string::npos) << logins()[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, QuickSwitchEndToEnd, ::testing::Bool(),
