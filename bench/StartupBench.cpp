@@ -8,6 +8,7 @@
 #include "main/gui/Application.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTreeWidget>
@@ -53,10 +54,14 @@ void watch(QWidget&) {
 int main(int argc, char* argv[]) {
     const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
     const bool withList = argc > 1 && std::strcmp(argv[1], "list") == 0;
-    if (argc > 1 && std::strcmp(argv[1], "topmost") == 0) {
+    const bool topmostWithName = argc > 1 && std::strcmp(argv[1], "topmost-name") == 0;
+    if (topmostWithName || (argc > 1 && std::strcmp(argv[1], "topmost") == 0)) {
         QApplication app(argc, argv);
         QWidget window(nullptr, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         window.resize(324, 160);
+        // Any window that writes a name loads the font database first.
+        if (topmostWithName)
+            new QLabel(QStringLiteral("Sales Team"), &window);
         watch(window);
         window.show();
         return app.exec();

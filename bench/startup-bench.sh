@@ -46,6 +46,7 @@ run() {
         echo "three $(measure velmaris "$work/three.ini")"
         echo "full $(measure velmaris "$work/full.ini")"
         echo "topmost $(measure topmost "$work/three.ini")"
+        echo "named $(measure topmost-name "$work/three.ini")"
         echo "quick $(measure velmaris "$work/quick.ini")"
     done
 }
@@ -55,13 +56,14 @@ dbus-run-session -- bash -c run >"$work/times"
 
 median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 bare=$(median bare); list=$(median list); three=$(median three); full=$(median full)
-topmost=$(median topmost); quick=$(median quick)
+topmost=$(median topmost); named=$(median named); quick=$(median quick)
 echo "median start-up to mapped window over $runs runs (ms):"
-awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v q="$quick" 'BEGIN {
+awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v n="$named" -v q="$quick" 'BEGIN {
     printf "  bare QMainWindow                 %7.1f\n", b / 1000
     printf "  QMainWindow with list and menus  %7.1f\n", l / 1000
     printf "  Velmaris, 3 databases            %7.1f  (%.2f x bare, %.2f x list)\n", t / 1000, t / b, t / l
     printf "  Velmaris, full list              %7.1f  (%.2f x bare, %.2f x three)\n", f / 1000, f / b, f / t
     printf "  bare frameless topmost window    %7.1f\n", tm / 1000
-    printf "  Velmaris, QuickSwitch window     %7.1f  (%.2f x topmost)\n", q / 1000, q / tm
+    printf "  the same, writing one name       %7.1f\n", n / 1000
+    printf "  Velmaris, QuickSwitch window     %7.1f  (%.2f x topmost, %.2f x named)\n", q / 1000, q / tm, q / n
 }'
