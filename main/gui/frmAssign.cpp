@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 #include "main/gui/TileImages.h"
 
@@ -63,14 +64,8 @@ frmAssign::frmAssign(Program& program, QWidget* parent) : QDialog(parent), logic
     mstAssign->addTab(buildColorsPage(t), qt(t[139]));
     chkStartup = named(new QCheckBox(qt(t[145]), this), "chkStartup");
 
-    cmdOK = named(new QPushButton(qt(t[1])), "cmdOK");
-    cmdCancel = named(new QPushButton(qt(t[2])), "cmdCancel");
-    cmdOK->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = okCancelButtons(this, t, cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, &frmAssign::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mstAssign);

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 
 #include <QDialogButtonBox>
@@ -30,17 +31,9 @@ frmLocations::frmLocations(Program& program, bool& bChanged, QWidget* parent)
     cmdBrowse->setObjectName("cmdBrowse");
     cmdBrowse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     cmdBrowse->setAutoDefault(false);
-    cmdOK = new QPushButton(qt(t[1]), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(qt(t[2]), this);
-    cmdCancel->setObjectName("cmdCancel");
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = okCancelButtons(this, t, cmdOK, cmdCancel);
     connect(cmdBrowse, &QPushButton::clicked, this, &frmLocations::cmdBrowse_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmLocations::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(txtPath, 1);

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 #include "main/gui/frmPrefLocations.h"
 #include "platform/ErrorNumbers.h"
@@ -62,14 +63,8 @@ frmProperties::frmProperties(Program& program, MainMenus& menus, DatabaseList& l
     mstOptions->addTab(buildLogonPage(), qt(t[133]));
     connect(mstOptions, &QTabWidget::currentChanged, this, &frmProperties::pageChanged);
 
-    cmdOK = named(new QPushButton(qt(t[1])), "cmdOK");
-    cmdCancel = named(new QPushButton(qt(t[2])), "cmdCancel");
-    cmdOK->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = okCancelButtons(this, t, cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, [this] { logic_.cmdOK_Click(*this); });
-    connect(cmdCancel, &QPushButton::clicked, this, &frmProperties::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mstOptions);

@@ -145,9 +145,8 @@ void frmQuickSwitch::paintEvent(QPaintEvent*) {
     painter.setClipping(false);
     qDrawShadePanel(&painter, rect(), system, false, 1);
     const bool active = isActiveWindow();
-    painter.fillRect(captionStrip(),
-                     system.color(active ? QPalette::Active : QPalette::Inactive,
-                                  active ? QPalette::Highlight : QPalette::Mid));
+    painter.fillRect(captionStrip(), system.color(active ? QPalette::Active : QPalette::Inactive,
+                                                  active ? QPalette::Highlight : QPalette::Mid));
     qDrawWinButton(&painter, menuBox(), system, false, &system.brush(QPalette::Button));
 }
 

@@ -13,6 +13,7 @@
 #include "support/ModalAnswer.h"
 #include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,46 +28,19 @@ using namespace vm;
 
 using test::child;
 
-class AssignDialogTest : public QObject {
+class AssignDialogTest : public test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<test::TempDir> dir;
-    MemoryPerUserStore store;
-    test::FakeHost host;
-    std::unique_ptr<RegistryFileBackend> registry;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<frmMain> window;
-    test::RecordingPrompter prompter;
-    test::NoShell shell;
-    test::AlwaysFirst instance;
-    LangTable lang;
-
-    std::string iniPath() const { return dir->file("Velmaris.ini"); }
 
 private slots:
     void init() {
-        dir = std::make_unique<test::TempDir>();
-        store = MemoryPerUserStore();
-        QVERIFY(store.SaveSetting("Settings", "Installed", "1"));
-        QVERIFY(store.SaveSetting("Settings", "Version", schema::programVersionText()));
-        test::writeBytes(iniPath(), "[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Beta;;Alpha\r\n"
-                                    "QuickSwitchScheme=2\r\n"
-                                    "[Alpha]\r\nPath=/db/a.dbf\r\n[Beta]\r\nPath=/db/b.dbf\r\n");
-        host.state.userName = "Admin";
-        host.state.appPath = dir->file("host");
-        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
-        program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
-                                            dir->path().string());
-        FailureReporter::install(&prompter, "Velmaris");
-        window = std::make_unique<frmMain>(*program, instance);
-        window->load();
+        startProgram("[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Beta;;Alpha\r\n"
+                     "QuickSwitchScheme=2\r\n"
+                     "[Alpha]\r\nPath=/db/a.dbf\r\n[Beta]\r\nPath=/db/b.dbf\r\n");
+        startMainWindow();
         prompter.asked.clear();
     }
 
-    void cleanup() {
-        window.reset();
-        FailureReporter::install(nullptr, "Velmaris");
-    }
+    void cleanup() { stopProgram(); }
 
     void theMenuOpensItAndEnterStoresWhatWasChosen() {
         bool answered = false;

@@ -17,6 +17,7 @@
 #include "support/ModalAnswer.h"
 #include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
+#include "support/WindowTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -41,19 +42,8 @@ void type(QWidget& dialog, const char* field, const QString& text) {
 
 } // namespace
 
-class ListDialogsTest : public QObject {
+class ListDialogsTest : public test::WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<test::TempDir> dir;
-    MemoryPerUserStore store;
-    test::FakeHost host;
-    std::unique_ptr<RegistryFileBackend> registry;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<frmMain> window;
-    test::RecordingPrompter prompter;
-    NoShell shell;
-    AlwaysFirst instance;
-    LangTable lang;
 
     std::string ini(const std::string& section, const std::string& key) {
         return program->ini.GetKeyValue(section, key, "<none>");
@@ -61,28 +51,13 @@ class ListDialogsTest : public QObject {
 
 private slots:
     void init() {
-        dir = std::make_unique<test::TempDir>();
-        store = MemoryPerUserStore();
-        QVERIFY(store.SaveSetting("Settings", "Installed", "1"));
-        QVERIFY(store.SaveSetting("Settings", "Version", "32131"));
-        test::writeBytes(dir->file("Velmaris.ini"), "[General]\r\nSort=Alpha;Beta\r\n"
-                                                    "[Alpha]\r\nPath=/db/a.dbf\r\nCLY=/l/a.cly\r\n"
-                                                    "[Beta]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\n");
-        host.state.userName = "Admin";
-        host.state.appPath = dir->file("host");
-        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
-        program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
-                                            dir->path().string());
-        prompter.asked.clear();
-        FailureReporter::install(&prompter, "Velmaris");
-        window = std::make_unique<frmMain>(*program, instance);
-        window->load();
+        startProgram("[General]\r\nSort=Alpha;Beta\r\n"
+                     "[Alpha]\r\nPath=/db/a.dbf\r\nCLY=/l/a.cly\r\n"
+                     "[Beta]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\n");
+        startMainWindow();
     }
 
-    void cleanup() {
-        window.reset();
-        FailureReporter::install(nullptr, "Velmaris");
-    }
+    void cleanup() { stopProgram(); }
 
     void propertiesSavesWhatIsTypedAndMasksThePassword() {
         program->properties.bAdd = true;
@@ -159,8 +134,7 @@ private slots:
         bool changed = false;
         frmLocations dialog(*program, changed);
         dialog.show();
-        QCOMPARE(child<QLineEdit>(dialog, "txtPath")->text(),
-                 QString::fromStdString(dir->file("Velmaris.ini")));
+        QCOMPARE(child<QLineEdit>(dialog, "txtPath")->text(), QString::fromStdString(iniPath()));
         type(dialog, "txtPath", QString::fromStdString(dir->file("nowhere.ini")));
         child<QPushButton>(dialog, "cmdOK")->click();
         QVERIFY(dialog.isVisible());

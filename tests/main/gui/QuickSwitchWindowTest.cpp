@@ -11,6 +11,7 @@
 #include "support/FakeHost.h"
 #include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QMenu>
@@ -19,43 +20,29 @@
 using namespace vm;
 using test::child;
 
-class QuickSwitchWindowTest : public QObject {
+class QuickSwitchWindowTest : public test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<test::TempDir> dir;
-    MemoryPerUserStore store;
-    test::FakeHost host;
-    std::unique_ptr<RegistryFileBackend> registry;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<frmMain> main;
-    test::RecordingPrompter prompter;
-    test::NoShell shell;
-    test::AlwaysFirst instance;
     test::RecordingOpener opener;
-    LangTable lang;
+    std::unique_ptr<frmMain> main;
 
     std::unique_ptr<frmQuickSwitch> shown() {
-        auto window = std::make_unique<frmQuickSwitch>(*program, opener, *main);
-        window->show();
-        return window;
+        auto quickSwitch = std::make_unique<frmQuickSwitch>(*program, opener, *main);
+        quickSwitch->show();
+        return quickSwitch;
     }
 
 private slots:
     void init() {
-        dir = std::make_unique<test::TempDir>();
-        store = MemoryPerUserStore();
-        test::writeBytes(dir->file("Velmaris.ini"),
-                         "[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Alpha;Beta;;;;;;\r\n");
-        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
-        program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
-                                            dir->path().string());
-        program->ini.sIniPath = dir->file("Velmaris.ini");
+        startProgram("[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Alpha;Beta;;;;;;\r\n");
         opener.calls.clear();
         main = std::make_unique<frmMain>(*program, instance, &opener);
-        FailureReporter::install(&prompter, "Velmaris");
     }
 
-    void cleanup() { FailureReporter::install(nullptr, "Velmaris"); }
+    void cleanup() {
+        main.reset();
+        stopProgram();
+    }
 
     void tilesAreButtonsForMouseAndKeyboard() {
         auto window = shown();
