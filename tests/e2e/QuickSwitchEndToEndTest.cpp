@@ -300,7 +300,28 @@ TEST_P(QuickSwitchEndToEnd, WithTheHostClosedATileStartsItWithTheDatabaseAndTheU
     ASSERT_TRUE(journalHas("Login"));
     ASSERT_EQ(logins().size(), 1u);
     EXPECT_NE(logins()[0].find(dir_.file("sales.dbf") + "\",\"Alice\",\"\""), std::string::npos)
-        << logins()[0];
+        << logins()[0]; // Opened from the registry's start-up values, with the database's layout.
+    ASSERT_TRUE(journalHas("StartUp"));
+    const std::string journal = readBytes(dir_.file("journal.jsonl"));
+    EXPECT_NE(journal.find("[\"" + dir_.file("sales.dbf") + "\",\"/l/std.cly\""), std::string::npos)
+        << journal;
+}
+
+TEST_P(QuickSwitchEndToEnd, CancellingTheFirstTimeDialogStartsNothing) {
+    FilePerUserStore store{std::string(schema::kApplicationName)};
+    ASSERT_TRUE(store.DeleteSetting("Support"));
+    hostNotRunning();
+    startVelmaris();
+    clickTile(quickSwitchWindow().second, 2);
+    focus(windowNamed("Velmaris"));
+    ASSERT_TRUE(xdotool({"key", "Return"}));
+    focus(windowNamed("Properties: Support"));
+    ASSERT_TRUE(xdotool({"key", "Escape"}));
+    ASSERT_TRUE(velmarisEnds());
+    EXPECT_FALSE(
+        QDBusConnection::sessionBus().interface()->isServiceRegistered("org.velmaris.HostStandin"));
+    EXPECT_TRUE(startedBy(HOST_STANDIN).empty());
+    EXPECT_TRUE(startedBy(LOGON).empty());
 }
 
 TEST_P(QuickSwitchEndToEnd, ADatabaseWithoutUserAsksForOneBeforeTheHostStarts) {
