@@ -19,3 +19,20 @@ function(velmaris_render_icons variable folder)
     endforeach()
     set(${variable} ${pngs} PARENT_SCOPE)
 endfunction()
+
+# velmaris_icon_files(<folder> <pngs>): the two icon files the host shows for
+# Velmaris's command, beside the program: Velmaris.ico (16 and 32 pixels)
+# and Velmaris32.ico (32 pixels).
+find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
+function(velmaris_icon_files folder pngs)
+    list(FILTER pngs INCLUDE REGEX "Velmaris-(16|32)\\.png$")
+    list(GET pngs 1 png32)
+    add_custom_command(OUTPUT ${folder}/Velmaris.ico ${folder}/Velmaris32.ico
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND ${IMAGEMAGICK_CONVERT} ${pngs} ${folder}/Velmaris.ico
+        COMMAND ${IMAGEMAGICK_CONVERT} ${png32} ${folder}/Velmaris32.ico
+        DEPENDS ${pngs}
+        COMMENT "Writing the program's icon files" VERBATIM)
+    add_custom_target(program-icon-files ALL
+        DEPENDS ${folder}/Velmaris.ico ${folder}/Velmaris32.ico)
+endfunction()

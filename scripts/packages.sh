@@ -1,6 +1,6 @@
 # Debian packages the project needs, and a helper that installs the missing
 # ones (apt-get needs root; sudo is used when it is there).
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin libgtest-dev libgmock-dev googletest
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin imagemagick libgtest-dev libgmock-dev googletest
     libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
     libx11-dev libxtst-dev libglib2.0-dev
     clang-format)

@@ -148,6 +148,10 @@ void MainMenus::lblLink_Click() {
     guarded(handler("lblLink_Click"), [&] { open(std::string(kMakerAddress)); });
 }
 
+void MainMenus::mnuIntegrate_Click() {
+    guarded(handler("mnuIntegrate_Click"), [&] { view_.showIntegrate(); });
+}
+
 void MainMenus::mnuAbout_Click() {
     guarded(handler("mnuAbout_Click"), [&] { view_.showAbout(); });
 }

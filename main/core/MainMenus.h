@@ -41,6 +41,7 @@ public:
     void mnuOnline_Click();
     void lblLink_Click();
     void mnuAbout_Click();
+    void mnuIntegrate_Click();
     void ActEvent1_OnActUserWantsToClose();
 
     // Writes the host's web-link entry for the maker once; an existing entry

@@ -51,8 +51,8 @@ std::string named(std::string_view section, std::string_view key) {
 bool quickSwitchAtStart(const IniLib& ini) {
     const std::string general(schema::kGeneral);
     // Taken as the number it begins with, as any text may stand there.
-    const int startup = std::atoi(
-        ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0").c_str());
+    const int startup =
+        std::atoi(ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0").c_str());
     return startup == 1 && !ini.GetKeyValue(general, "Quickswitch", "").empty();
 }
 

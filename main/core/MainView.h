@@ -67,6 +67,7 @@ public:
     // The QuickSwitch window, shown modally; the settings dialog of its tiles.
     virtual void showQuickSwitch() = 0;
     virtual void showQuickSwitchSettings() = 0;
+    virtual void showIntegrate() = 0;
 };
 
 } // namespace vm

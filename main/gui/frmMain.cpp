@@ -9,6 +9,7 @@
 #include "main/gui/Twips.h"
 #include "main/gui/frmAbout.h"
 #include "main/gui/frmAssign.h"
+#include "main/gui/frmIntegrateNew.h"
 #include "main/gui/frmLanguage.h"
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
@@ -199,7 +200,8 @@ void frmMain::buildMenus() {
                 &MainMenus::mnuSettingsLocation_Click);
     mnuOptions->addSeparator()->setObjectName("mnuSep1");
     addMenuItem(mnuOptions, "mnuLanguages", "&Languages...", &MainMenus::mnuLanguages_Click);
-    addMenuItem(mnuOptions, "mnuIntegrate", "&Integrate with ACT!...");
+    addMenuItem(mnuOptions, "mnuIntegrate", "&Integrate with ACT!...",
+                &MainMenus::mnuIntegrate_Click);
 
     mnuHelp = addMenu("mnuHelp", "&Help");
     addMenuItem(mnuHelp, "mnuManual", "User's manual", &MainMenus::mnuManual_Click);
@@ -394,6 +396,12 @@ void frmMain::showListMaintenance() {
 
 void frmMain::showSettingsLocation() {
     frmLocations dialog(program_, menus_.bChanged, this);
+    dialog.exec();
+}
+
+void frmMain::showIntegrate() {
+    frmIntegrateNew dialog(program_, startup_, fromQt(QCoreApplication::applicationFilePath()),
+                           this);
     dialog.exec();
 }
 

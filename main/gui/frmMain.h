@@ -76,6 +76,7 @@ public:
     void showSettingsLocation() override;
     void showQuickSwitch() override;
     void showQuickSwitchSettings() override;
+    void showIntegrate() override;
     void setRowText(int row, const std::string& name) override;
     void clearRowMark(int row) override;
 

@@ -111,6 +111,7 @@ public:
     void showSettingsLocation() override { run("location", onSettingsLocation); }
     void showQuickSwitch() override { run("quickswitch", onQuickSwitch); }
     void showQuickSwitchSettings() override { run("assign", onQuickSwitchSettings); }
+    void showIntegrate() override { run("integrate", {}); }
 
     std::vector<std::string> names() const {
         std::vector<std::string> result;
