@@ -1,0 +1,42 @@
+// The integrate dialog on Qt's offscreen platform, against the fake host.
+#include "main/gui/frmIntegrateNew.h"
+
+#include "support/WidgetLookup.h"
+#include "support/WindowTest.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace vm;
+using test::child;
+
+class IntegrateDialogTest : public test::WindowTest {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        startProgram("[General]\r\nSort=\r\n");
+        startMainWindow();
+    }
+
+    void cleanup() { stopProgram(); }
+
+    void showsWhatTheHostHasAndALabelClickTogglesItsBox() {
+        host.state.auxCommands["Velmaris"].toolbarViews = {2};
+        frmIntegrateNew dialog(*program, window->startup(), dir->file("Velmaris"));
+        dialog.show();
+        QVERIFY(child<QCheckBox>(dialog, "chkScreen1")->isChecked());
+        QVERIFY(!child<QCheckBox>(dialog, "chkScreen0")->isChecked());
+        QCOMPARE(child<QLabel>(dialog, "lblScreen8")->text(), QString("Groups"));
+        host.calls.clear();
+        QTest::mouseClick(child<QLabel>(dialog, "lblScreen8"), Qt::LeftButton);
+        QVERIFY(child<QCheckBox>(dialog, "chkScreen8")->isChecked());
+        QCOMPARE(host.state.auxCommands["Velmaris"].toolsMenuViews, std::set<int>{3});
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY2(prompter.asked.empty(), "Cancel offers nothing");
+    }
+};
+
+QTEST_MAIN(IntegrateDialogTest)
+#include "IntegrateDialogTest.moc"
