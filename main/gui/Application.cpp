@@ -23,6 +23,8 @@ int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& bui
     QApplication::setApplicationName(kProgramTitle);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(programIcon());
+    // Lets the desktop match the windows with the installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmaris.Velmaris"));
     // The main window may hide itself while a restart of the host finishes.
     app.setQuitOnLastWindowClosed(false);
 
