@@ -23,4 +23,7 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build-windows -j "$jobs"
 mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+# The prefix is finished only when its server has ended; a test started
+# before then may fail to start at all.
+/usr/lib/wine/wineserver64 -w >/dev/null 2>&1 || true
 ctest --test-dir build-windows --output-on-failure -j "$jobs" --timeout 300
