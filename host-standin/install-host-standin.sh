@@ -13,9 +13,17 @@ fi
 data=${XDG_DATA_HOME:-$HOME/.local/share}
 mkdir -p "$data/applications" "$data/mime/packages" "${XDG_CONFIG_HOME:-$HOME/.config}"
 
-# Desktop entries quote \ " ` $ inside a quoted argument with a backslash.
-quoted=$(printf '%s' "$program" | sed 's/[\\"`$]/\\&/g')
-sed "s|^Exec=.*|Exec=\"$(printf '%s' "$quoted" | sed 's/[\\&|]/\\&/g')\" %f|" \
+# A path that needs no quoting is written bare: the generic xdg-open (a
+# session without a desktop) takes the Exec line's first word as it stands,
+# quotes included. Otherwise desktop entries quote \ " ` $ inside a quoted
+# argument with a backslash.
+case "$program" in
+*[!A-Za-z0-9_./+-]*)
+    exec_program="\"$(printf '%s' "$program" | sed 's/[\\"`$]/\\&/g')\"" ;;
+*)
+    exec_program=$program ;;
+esac
+sed "s|^Exec=.*|Exec=$(printf '%s' "$exec_program" | sed 's/[\\&|]/\\&/g') %f|" \
     "$here/host-standin.desktop" >"$data/applications/host-standin.desktop"
 cp "$here/host-standin-mime.xml" "$data/mime/packages/host-standin.xml"
 update-mime-database "$data/mime"
