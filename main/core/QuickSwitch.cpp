@@ -5,6 +5,7 @@
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
 #include "main/core/StoredNumbers.h"
+#include "main/core/Tracker.h"
 #include "platform/ErrorNumbers.h"
 #include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
@@ -100,9 +101,9 @@ void QuickSwitch::Refresh_Screen() {
 
 void QuickSwitch::MouseAction(int button, int action) {
     quickswitch::Tile& tile = tiles_[button - 1];
-    if (tile.name.empty() || (action != kEntered && action != kLeft))
+    if (tile.name.empty() || (action != Tracker::kEntered && action != Tracker::kLeft))
         return;
-    tile.raised = action == kEntered;
+    tile.raised = action == Tracker::kEntered;
     view_.showTiles(tiles_, scheme_);
 }
 

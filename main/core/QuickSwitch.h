@@ -62,15 +62,12 @@ public:
 // The floating tile window: one click on a tile opens its database.
 class QuickSwitch {
 public:
-    // Tracker report actions.
-    static constexpr int kEntered = 1;
-    static constexpr int kLeft = 4;
-
     QuickSwitch(Program& program, OpenDatabase& opener, MainView& mainWindow,
                 QuickSwitchView& view);
 
     void Form_Load();
     void Refresh_Screen();
+    // `action`: a tracker's report, Tracker::kEntered or Tracker::kLeft.
     void MouseAction(int button, int action);
     void TrackerClick(int button);
     void mnuAssign_Click();

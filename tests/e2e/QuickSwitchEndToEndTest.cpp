@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -23,6 +24,17 @@ namespace vm::test {
 namespace {
 
 using namespace std::chrono_literals;
+
+// Polls the condition until it holds or the time is up; true when it held.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(25ms);
+    }
+    return true;
+}
 
 struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
@@ -83,14 +95,12 @@ protected:
     }
 
     static bool hostOnTheBus() {
-        const auto until = std::chrono::steady_clock::now() + 20s;
-        while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            "org.velmaris.HostStandin")) {
-            if (std::chrono::steady_clock::now() > until)
-                return false;
-            std::this_thread::sleep_for(25ms);
-        }
-        return true;
+        return eventually(
+            [] {
+                return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                    "org.velmaris.HostStandin");
+            },
+            20s);
     }
 
     // The programs of this test's own that Velmaris started (the host, logon),
@@ -124,24 +134,16 @@ protected:
     }
 
     bool journalHas(const std::string& member) const {
-        const auto until = std::chrono::steady_clock::now() + 20s;
-        while (readBytes(dir_.file("journal.jsonl")).find("\"member\":\"" + member + "\"") ==
-               std::string::npos) {
-            if (std::chrono::steady_clock::now() > until)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
+        return eventually(
+            [&] {
+                return readBytes(dir_.file("journal.jsonl"))
+                           .find("\"member\":\"" + member + "\"") != std::string::npos;
+            },
+            20s);
     }
 
     bool logonEnded() const {
-        const auto until = std::chrono::steady_clock::now() + 15s;
-        while (!startedBy(LOGON).empty()) {
-            if (std::chrono::steady_clock::now() > until)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
+        return eventually([&] { return startedBy(LOGON).empty(); }, 15s);
     }
 
     void clickTile(const Geometry& at, int button) {
@@ -152,15 +154,19 @@ protected:
 
     // The window titled so once it shows.
     std::string windowNamed(const std::string& title) {
-        const auto until = std::chrono::steady_clock::now() + 30s;
-        while (std::chrono::steady_clock::now() < until) {
-            const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
-            if (found && !found->empty())
-                return found->substr(0, found->find('\n'));
-            std::this_thread::sleep_for(50ms);
-        }
-        ADD_FAILURE() << title << " did not show";
-        return {};
+        std::string id;
+        const bool shown = eventually(
+            [&] {
+                const auto found =
+                    xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
+                if (found)
+                    id = found->substr(0, found->find('\n'));
+                return !id.empty();
+            },
+            30s);
+        if (!shown)
+            ADD_FAILURE() << title << " did not show";
+        return id;
     }
 
     void startVelmaris() {
@@ -179,17 +185,8 @@ protected:
 
     // The QuickSwitch window once it shows, and where it stands.
     std::pair<std::string, Geometry> quickSwitchWindow() {
-        const auto until = std::chrono::steady_clock::now() + 30s;
-        while (std::chrono::steady_clock::now() < until) {
-            const auto found = xdotool({"search", "--onlyvisible", "--name", "^QuickSwitch$"});
-            if (found && !found->empty()) {
-                const std::string id = found->substr(0, found->find('\n'));
-                return {id, geometryOf(id)};
-            }
-            std::this_thread::sleep_for(50ms);
-        }
-        ADD_FAILURE() << "the QuickSwitch window did not show";
-        return {};
+        const std::string id = windowNamed("QuickSwitch");
+        return {id, id.empty() ? Geometry() : geometryOf(id)};
     }
 
     Geometry geometryOf(const std::string& id) {
@@ -231,13 +228,9 @@ protected:
 
 TEST_P(QuickSwitchEndToEnd, ATileClickOpensItsDatabaseWithTheUserLoggedOn) {
     startVelmaris();
-    const auto [id, at] = quickSwitchWindow();
-    const std::string x = std::to_string(at.x + 4 + 38), y = std::to_string(at.y + 4 + 38);
-    ASSERT_TRUE(xdotool({"mousemove", "--sync", x, y, "click", "1"}));
+    clickTile(quickSwitchWindow().second, 1);
     ASSERT_TRUE(velmarisEnds());
-    const auto until = std::chrono::steady_clock::now() + 15s;
-    while (logins().empty() && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(50ms);
+    eventually([&] { return !logins().empty(); }, 15s);
     ASSERT_EQ(logins().size(), 1u);
     EXPECT_NE(logins()[0].find("\"Alice\",\"wonderland\""), std::string::npos) << logins()[0];
 }
@@ -248,10 +241,7 @@ TEST_P(QuickSwitchEndToEnd, TheDigitTwoOpensTheSecondTile) {
     focus(id);
     ASSERT_TRUE(xdotool({"key", "2"}));
     ASSERT_TRUE(velmarisEnds());
-    const auto until = std::chrono::steady_clock::now() + 15s;
-    while (logins().empty() && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(50ms);
-    ASSERT_FALSE(logins().empty());
+    ASSERT_TRUE(eventually([&] { return !logins().empty(); }, 15s));
     EXPECT_NE(logins()[0].find(dir_.file("support.dbf")), std::string::npos) << logins()[0];
 }
 
@@ -267,11 +257,12 @@ TEST_P(QuickSwitchEndToEnd, TheStripDragsTheWindowAndTheNextStartOpensItThere) {
                          to(sy + 40), "sleep",  "0.1",  "mousemove", to(sx + 120),
                          to(sy + 80), "sleep",  "0.1",  "mouseup",   "1"}));
     Geometry moved;
-    const auto until = std::chrono::steady_clock::now() + 10s;
-    do {
-        moved = geometryOf(id);
-    } while ((moved.x == before.x || moved.y == before.y) &&
-             std::chrono::steady_clock::now() < until);
+    eventually(
+        [&] {
+            moved = geometryOf(id);
+            return moved.x != before.x && moved.y != before.y;
+        },
+        10s);
     ASSERT_NE(moved.x, before.x);
     focus(id);
     ASSERT_TRUE(xdotool({"key", "Escape"}));

@@ -102,9 +102,9 @@ TEST_F(QuickSwitchTest, ATileOpensItsDatabaseInTheContactViewAndLeaves) {
     quickSwitch.Form_Load();
     window.left = 1500;
     window.top = 750;
-    quickSwitch.MouseAction(2, QuickSwitch::kEntered);
+    quickSwitch.MouseAction(2, Tracker::kEntered);
     EXPECT_TRUE(window.tiles[1].raised);
-    quickSwitch.MouseAction(2, QuickSwitch::kLeft);
+    quickSwitch.MouseAction(2, Tracker::kLeft);
     EXPECT_FALSE(window.tiles[1].raised);
 
     quickSwitch.TrackerClick(5); // nothing there
