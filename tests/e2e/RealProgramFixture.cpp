@@ -1,0 +1,211 @@
+#include "e2e/RealProgramFixture.h"
+
+#include "cipher/modEnCrypt.h"
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+#include <tuple>
+
+namespace vm::test {
+
+using namespace std::chrono_literals;
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(25ms);
+    }
+    return true;
+}
+
+RealProgramFixture::RealProgramFixture(bool windowManager, bool quickSwitchAtStart)
+    : windowManager_(windowManager), quickSwitchAtStart_(quickSwitchAtStart),
+      server_(windowManager) {}
+
+void RealProgramFixture::SetUp() {
+    env_ = {{"DISPLAY", server_.display()},
+            {"XDG_CONFIG_HOME", dir_.file("config")},
+            {"XDG_DATA_HOME", dir_.file("data")},
+            {"VELMARIS_HOST_REGISTRY", dir_.file("registry.reg")},
+            {"HOST_STANDIN_JOURNAL", dir_.file("journal.jsonl")},
+            {"QT_QPA_PLATFORM", "xcb"},
+            // A session of its own: tests that run at the same time are
+            // no other instance of Velmaris.
+            {"XDG_RUNTIME_DIR", dir_.file("runtime")}};
+    std::filesystem::create_directories(dir_.file("runtime"));
+    for (const auto& [name, value] : env_)
+        ::setenv(name.c_str(), value.c_str(), 1);
+    writeBytes(dir_.file("start.dbf"), "[Database]\nName=Start\n");
+    writeBytes(dir_.file("sales.dbf"), "[Database]\nName=Sales Team\n[Users]\nAlice=wonderland\n");
+    writeBytes(dir_.file("support.dbf"), "[Database]\nName=Support Desk\n[Users]\nCarol=x\n");
+    writeBytes(
+        dir_.file("Velmaris.ini"),
+        "[General]\r\nSort=Sales;Support\r\nQuickSwitchStartup=" +
+            std::string(quickSwitchAtStart_ ? "1" : "0") +
+            "\r\nQuickSwitch=Sales;Support;;;;;;\r\n[Sales]\r\nPath=" + dir_.file("sales.dbf") +
+            "\r\nCLY=/l/std.cly\r\n[Support]\r\nPath=" + dir_.file("support.dbf") +
+            "\r\nCLY=/l/std.cly\r\n");
+    FilePerUserStore store{std::string(schema::kApplicationName)};
+    const std::string key(modEnCrypt::kCipherKey);
+    for (const auto& [section, name, value] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"Settings", "IniLocation", dir_.file("Velmaris.ini")},
+             {"Settings", "Installed", "1"},
+             {"Settings", "Version", schema::programVersionText()},
+             {"Sales", "Username", "Alice"},
+             {"Sales", "UsePassword", "1"},
+             {"Sales", "Password", modEnCrypt::EncryptText("wonderland", key)},
+             {"Support", "Username", "Carol"},
+             {"Support", "UsePassword", "1"},
+             {"Support", "Password", modEnCrypt::EncryptText("x", key)}})
+        ASSERT_TRUE(store.SaveSetting(section, name, value));
+    host_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{HOST_STANDIN, dir_.file("start.dbf")}, env_, true);
+    ASSERT_TRUE(hostOnTheBus());
+}
+
+void RealProgramFixture::TearDown() {
+    velmaris_.reset();
+    if (host_) {
+        host_->signal(SIGTERM);
+        host_->wait(5s);
+    }
+    endStartedHost();
+    for (const pid_t pid : startedBy(VELMARIS))
+        ::kill(pid, SIGTERM);
+}
+
+bool RealProgramFixture::hostOnTheBus() {
+    return eventually(
+        [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                "org.velmaris.HostStandin");
+        },
+        20s);
+}
+
+std::vector<pid_t> RealProgramFixture::startedBy(const std::string& program) const {
+    std::vector<pid_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path() / "exe", error) != program || error)
+            continue;
+        if (readBytes((entry.path() / "environ").string()).find(dir_.file("journal.jsonl")) !=
+            std::string::npos)
+            found.push_back(std::stoi(entry.path().filename().string()));
+    }
+    return found;
+}
+
+void RealProgramFixture::endStartedHost() {
+    for (const pid_t pid : startedBy(HOST_STANDIN))
+        ::kill(pid, SIGTERM);
+}
+
+void RealProgramFixture::installHostAssociation() {
+    ChildProcess install({INSTALL_HOST_STANDIN, HOST_STANDIN}, env_, true);
+    ASSERT_EQ(install.wait(30s), 0);
+}
+
+void RealProgramFixture::hostNotRunning() {
+    host_->signal(SIGTERM);
+    ASSERT_TRUE(host_->wait(5s));
+    host_.reset();
+    installHostAssociation();
+}
+
+bool RealProgramFixture::journalHas(const std::string& member) const {
+    return eventually(
+        [&] {
+            return readBytes(dir_.file("journal.jsonl")).find("\"member\":\"" + member + "\"") !=
+                   std::string::npos;
+        },
+        20s);
+}
+
+bool RealProgramFixture::logonEnded() const {
+    return eventually([&] { return startedBy(LOGON).empty(); }, 15s);
+}
+
+std::vector<std::string> RealProgramFixture::logins() const {
+    std::vector<std::string> found;
+    std::istringstream journal(readBytes(dir_.file("journal.jsonl")));
+    for (std::string line; std::getline(journal, line);)
+        if (line.find("\"member\":\"Login\"") != std::string::npos)
+            found.push_back(line);
+    return found;
+}
+
+std::string RealProgramFixture::windowNamed(const std::string& title) {
+    std::string id;
+    const bool shown = eventually(
+        [&] {
+            const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
+            // The search lists windows from the bottom of the stack up: a
+            // message box stands above the window that shares its title.
+            if (found && !found->empty()) {
+                const std::string ids = found->substr(0, found->find_last_not_of('\n') + 1);
+                id = ids.substr(ids.find_last_of('\n') + 1);
+            }
+            return !id.empty();
+        },
+        30s);
+    if (!shown)
+        ADD_FAILURE() << title << " did not show";
+    return id;
+}
+
+Geometry RealProgramFixture::geometryOf(const std::string& id) {
+    Geometry g;
+    std::istringstream shell(xdotool({"getwindowgeometry", "--shell", id}).value_or(""));
+    for (std::string line; std::getline(shell, line);) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const int value = std::atoi(line.c_str() + equals + 1);
+        const std::string name = line.substr(0, equals);
+        (name == "X"       ? g.x
+         : name == "Y"     ? g.y
+         : name == "WIDTH" ? g.width
+                           : g.height) = name == "SCREEN" || name == "WINDOW" ? 0 : value;
+    }
+    return g;
+}
+
+void RealProgramFixture::focus(const std::string& id) {
+    ASSERT_TRUE(xdotool({windowManager_ ? "windowactivate" : "windowfocus", "--sync", id}));
+}
+
+void RealProgramFixture::startVelmaris() {
+    velmaris_ = std::make_unique<ChildProcess>(std::vector<std::string>{VELMARIS}, env_, true);
+}
+
+bool RealProgramFixture::velmarisEnds() {
+    return velmaris_->wait(30s).has_value();
+}
+
+std::optional<std::string> RealProgramFixture::xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    ChildProcess tool(command, env_, true);
+    std::string out = tool.readRest(10s);
+    return tool.wait(10s) == 0 ? std::optional(out) : std::nullopt;
+}
+
+} // namespace vm::test
+
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
