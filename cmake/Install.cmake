@@ -29,3 +29,17 @@ foreach(size IN LISTS VELMARIS_ICON_SIZES)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME ${VELMARIS_APP_ID}.png)
 endforeach()
+
+# Compressed as Debian ships documentation: at the highest level, without a
+# time stamp, so that two builds give the same bytes.
+function(velmaris_gzip_at_build input output)
+    add_custom_command(OUTPUT ${output} COMMAND gzip -9nc ${input} > ${output}
+        DEPENDS ${input} VERBATIM)
+    get_filename_component(name ${output} NAME)
+    add_custom_target(gzip_${name} ALL DEPENDS ${output})
+endfunction()
+
+configure_file(${CMAKE_SOURCE_DIR}/resources/linux/velmaris.1 ${CMAKE_BINARY_DIR}/man/velmaris.1
+    @ONLY)
+velmaris_gzip_at_build(${CMAKE_BINARY_DIR}/man/velmaris.1 ${CMAKE_BINARY_DIR}/man/velmaris.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/man/velmaris.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -2,6 +2,7 @@
 #include "settings/PerUserStore.h"
 #include "settings/ProfileText.h"
 #include "settings/StoreEscaping.h"
+#include "settings/UserFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,14 +22,6 @@ constexpr unsigned kPrivateFolder = 0700;
 // directly; only letter case is folded.
 ProfileText parse(std::string bytes) {
     return ProfileText(std::move(bytes), sameNameUtf8);
-}
-
-std::string configFolder() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return std::string(home) + "/.config";
-    return ".";
 }
 
 // Applies one change to the store file; false when the file could not be
@@ -61,7 +54,7 @@ bool change(const std::string& path,
 } // namespace
 
 FilePerUserStore::FilePerUserStore(std::string applicationName)
-    : path_(configFolder() + "/" + applicationName + "/" + applicationName + ".conf") {}
+    : path_(userConfigFolder() + "/" + applicationName + "/" + applicationName + ".conf") {}
 
 FilePerUserStore FilePerUserStore::atPath(std::string filePath) {
     return FilePerUserStore(ExplicitPath{}, std::move(filePath));

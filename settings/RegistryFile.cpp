@@ -1,6 +1,7 @@
 #include "settings/RegistryFile.h"
 
 #include "platform/LockedFile.h"
+#include "settings/UserFolders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -212,14 +213,7 @@ bool edit(const std::string& path, const std::function<bool(Hive&)>& change) {
 std::string hostRegistryFilePath() {
     if (const char* path = std::getenv("VELMARIS_HOST_REGISTRY"); path && *path)
         return path;
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        config = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        config = std::string(home) + "/.config";
-    else
-        config = ".";
-    return config + "/host-registry/HKEY_CURRENT_USER.reg";
+    return userConfigFolder() + "/host-registry/HKEY_CURRENT_USER.reg";
 }
 
 RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {}

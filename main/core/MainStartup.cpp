@@ -16,6 +16,7 @@
 #include "platform/SingleInstance.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
+#include "settings/UserFolders.h"
 
 #include "Version.h"
 
@@ -260,9 +261,9 @@ void MainStartup::load() {
             if (!claimSingleInstance())
                 return;
             loadLanguage();
-            program_.ini.sIniPath =
-                setting(program_, schema::kSettings, schema::kIniLocation,
-                        program_.programFile(std::string(kProgramTitle) + ".ini"));
+            program_.ini.sIniPath = setting(
+                program_, schema::kSettings, schema::kIniLocation,
+                defaultSettingsFile(program_.programFolder, std::string(kProgramTitle) + ".ini"));
             const bool reload = bReloadLanguage || bReloadList;
             if (!reload) {
                 if (!checkHost())

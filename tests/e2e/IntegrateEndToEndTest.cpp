@@ -59,7 +59,7 @@ TEST_F(IntegrateEndToEnd, TheHostRestartsWithItsDatabaseAndItsCommandStartsVelma
     const Geometry at = geometryOf(frame);
     ASSERT_TRUE(xdotool({"mousemove", "--sync", std::to_string(at.x + 30),
                          std::to_string(at.y + 40), "click", "1"}));
-    EXPECT_TRUE(eventually([&] { return !startedBy(VELMARIS).empty(); }, 20s))
+    EXPECT_TRUE(eventually([&] { return !startedBy(velmarisProgram_).empty(); }, 20s))
         << "the host's command did not start Velmaris";
     windowNamed("Velmaris");
 }

@@ -116,7 +116,7 @@ TEST_P(QuickSwitchEndToEnd, CancellingTheFirstTimeDialogStartsNothing) {
     EXPECT_FALSE(
         QDBusConnection::sessionBus().interface()->isServiceRegistered("org.velmaris.HostStandin"));
     EXPECT_TRUE(startedBy(HOST_STANDIN).empty());
-    EXPECT_TRUE(startedBy(LOGON).empty());
+    EXPECT_TRUE(startedBy(logonProgram_).empty());
 }
 
 TEST_P(QuickSwitchEndToEnd, ADatabaseWithoutUserAsksForOneBeforeTheHostStarts) {

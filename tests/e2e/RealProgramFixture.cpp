@@ -18,6 +18,15 @@ namespace vm::test {
 
 using namespace std::chrono_literals;
 
+namespace {
+
+std::string programUnderTest() {
+    const char* installed = std::getenv("VELMARIS_UNDER_TEST");
+    return std::filesystem::canonical(installed && *installed ? installed : VELMARIS).string();
+}
+
+} // namespace
+
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto until = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
@@ -29,7 +38,9 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
 }
 
 RealProgramFixture::RealProgramFixture(bool windowManager, bool quickSwitchAtStart)
-    : windowManager_(windowManager), quickSwitchAtStart_(quickSwitchAtStart),
+    : velmarisProgram_(programUnderTest()),
+      logonProgram_((std::filesystem::path(velmarisProgram_).parent_path() / "logon").string()),
+      windowManager_(windowManager), quickSwitchAtStart_(quickSwitchAtStart),
       server_(windowManager) {}
 
 void RealProgramFixture::SetUp() {
@@ -81,7 +92,7 @@ void RealProgramFixture::TearDown() {
         host_->wait(5s);
     }
     endStartedHost();
-    for (const pid_t pid : startedBy(VELMARIS))
+    for (const pid_t pid : startedBy(velmarisProgram_))
         ::kill(pid, SIGTERM);
 }
 
@@ -134,7 +145,7 @@ bool RealProgramFixture::journalHas(const std::string& member) const {
 }
 
 bool RealProgramFixture::logonEnded() const {
-    return eventually([&] { return startedBy(LOGON).empty(); }, 15s);
+    return eventually([&] { return startedBy(logonProgram_).empty(); }, 15s);
 }
 
 std::vector<std::string> RealProgramFixture::logins() const {
@@ -187,7 +198,8 @@ void RealProgramFixture::focus(const std::string& id) {
 }
 
 void RealProgramFixture::startVelmaris() {
-    velmaris_ = std::make_unique<ChildProcess>(std::vector<std::string>{VELMARIS}, env_, true);
+    velmaris_ =
+        std::make_unique<ChildProcess>(std::vector<std::string>{velmarisProgram_}, env_, true);
 }
 
 bool RealProgramFixture::velmarisEnds() {

@@ -55,6 +55,10 @@ protected:
     // xdotool's answer, or nothing when it failed.
     std::optional<std::string> xdotool(const std::vector<std::string>& arguments);
 
+    // The program under test: the build's, or an installed one named by
+    // VELMARIS_UNDER_TEST; logon lies beside it.
+    const std::string velmarisProgram_;
+    const std::string logonProgram_;
     const bool windowManager_;
     const bool quickSwitchAtStart_;
     XServer server_;

@@ -1,4 +1,5 @@
 #include "settings/PerUserStore.h"
+#include "settings/UserFolders.h"
 
 #include "TestSupport.h"
 
@@ -6,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 using namespace vm;
 
@@ -88,16 +90,31 @@ INSTANTIATE_TEST_SUITE_P(Backends, PerUserStoreTest, ::testing::Values(false, tr
                          [](const auto& info) { return info.param ? "File" : "Memory"; });
 
 #ifndef _WIN32
+// The configuration folder named for the life of the object.
+class ConfigFolder {
+public:
+    explicit ConfigFolder(const std::string& path) {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+            saved_ = old;
+        ::setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+    }
+    ~ConfigFolder() {
+        if (saved_)
+            ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
 TEST(FilePerUserStore, LivesInThePrivateConfigFolder) {
     test::TempDir dir;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-    FilePerUserStore store("Velmaris");
-    if (old)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
+    auto store = [&] {
+        const ConfigFolder config(dir.file("config"));
+        return FilePerUserStore("Velmaris");
+    }();
 
     EXPECT_EQ(store.path(), dir.file("config") + "/Velmaris/Velmaris.conf");
     ASSERT_TRUE(store.SaveSetting("Logon", "Password", "secret"));
@@ -108,6 +125,18 @@ TEST(FilePerUserStore, LivesInThePrivateConfigFolder) {
               fs::perms::owner_all);
     EXPECT_NE(test::readBytes(store.path()).find("[Logon]\r\nPassword=secret\r\n"),
               std::string::npos);
+}
+
+TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
+    test::TempDir dir;
+    const ConfigFolder config(dir.file("config"));
+    std::filesystem::create_directory(dir.file("program"));
+    EXPECT_EQ(defaultSettingsFile(dir.file("program"), "Velmaris.ini"),
+              dir.file("program/Velmaris.ini"));
+    // A folder that cannot be written, as an installed program's is to its
+    // users (even to root, a missing one).
+    EXPECT_EQ(defaultSettingsFile(dir.file("installed"), "Velmaris.ini"),
+              dir.file("config") + "/Velmaris/Velmaris.ini");
 }
 
 TEST(FilePerUserStore, DamagedFileStillReadsWhatItCanAndLosesNothingOnWrite) {
