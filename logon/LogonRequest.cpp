@@ -75,8 +75,12 @@ std::optional<LogonRequest> readLogonRequest(PerUserStore& store) {
     if (username.empty())
         return std::nullopt;
     const bool usePassword = asBoolean(store.GetSetting(schema::kLogon, schema::kUsePassword, "0"));
-    return LogonRequest{usernameCharacters(username), usePassword,
-                        usePassword ? decipheredPassword(store) : SecretText()};
+    LogonRequest request{usernameCharacters(username), usePassword,
+                         usePassword ? decipheredPassword(store) : SecretText()};
+    // Nothing reads the hand-over's password again. Deliberately unchecked: a
+    // store that refuses the deletion keeps it as before, and the logon goes on.
+    (void)store.DeleteSetting(schema::kLogon, schema::kPassword);
+    return request;
 }
 
 } // namespace vm::logon

@@ -1,21 +1,42 @@
 #include "platform/FileLockPosix.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace vm {
 
 namespace {
 
-bool waitFor(int fd, LockKind kind) {
-    const int operation = kind == LockKind::Shared ? LOCK_SH : LOCK_EX;
-    while (::flock(fd, operation) != 0) {
-        if (errno != EINTR)
-            return false;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+std::atomic<std::chrono::milliseconds::rep> patienceMs{10'000};
+
+enum class Wait { Locked, TimedOut, Failed };
+
+// flock cannot wait for a limited time, so the lock is tried again and again,
+// at short intervals: a lock that is given up between tries is soon taken.
+Wait waitFor(int fd, LockKind kind, Clock::time_point deadline) {
+    const int operation = (kind == LockKind::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
+    auto pause = 1ms;
+    for (;;) {
+        if (::flock(fd, operation) == 0)
+            return Wait::Locked;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return Wait::Failed;
+        const auto now = Clock::now();
+        if (now >= deadline)
+            return Wait::TimedOut;
+        std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, 10ms);
     }
-    return true;
 }
 
 bool isAbsent(const std::string& path) {
@@ -78,28 +99,44 @@ LockFile openLockFile(const std::string& path, mode_t dataMode) {
 // file itself. Whoever makes the lock file therefore waits once for such
 // holders, and they look for a lock file again after locking, so the two
 // kinds of lock never guard the file at the same moment.
-void waitOutDataFileLocks(const std::string& dataPath, LockKind kind) {
-    UniqueFd data(::open(dataPath.c_str(), O_RDONLY | O_CLOEXEC));
+void waitOutDataFileLocks(const std::string& dataPath, LockKind kind, Clock::time_point deadline) {
+    UniqueFd data(::open(dataPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     // Deliberately unchecked: a data file this process cannot open is one it
     // will not read or write, and one it cannot lock lies on a file system
-    // without locks; either way there is nothing to wait for.
+    // without locks or is held by a hung process; either way there is nothing
+    // more to wait for.
     if (data.ok())
-        (void)waitFor(data.get(), kind);
+        (void)waitFor(data.get(), kind, deadline);
 }
 
 } // namespace
 
-UniqueFd lockDataFile(const std::string& dataPath, LockKind kind, mode_t dataMode) {
+std::chrono::milliseconds lockPatience() {
+    return std::chrono::milliseconds(patienceMs.load());
+}
+
+void setLockPatience(std::chrono::milliseconds patience) {
+    patienceMs.store(patience.count());
+}
+
+UniqueFd lockDataFile(const std::string& dataPath, LockKind kind, mode_t dataMode, bool* timedOut) {
+    const auto deadline = Clock::now() + lockPatience();
+    const auto waited = [&](int fd) {
+        const Wait result = waitFor(fd, kind, deadline);
+        if (timedOut)
+            *timedOut = result == Wait::TimedOut;
+        return result == Wait::Locked;
+    };
     // The lock lives beside the file because a replace swaps the file itself,
     // and a lock on a replaced file protects nothing.
     const std::string lockPath = dataPath + ".lock";
     for (;;) {
         LockFile lock = openLockFile(lockPath, dataMode);
         if (lock.fd.ok()) {
-            if (!waitFor(lock.fd.get(), kind))
+            if (!waited(lock.fd.get()))
                 return UniqueFd();
             if (lock.created)
-                waitOutDataFileLocks(dataPath, kind);
+                waitOutDataFileLocks(dataPath, kind, deadline);
             return std::move(lock.fd);
         }
         if (!lock.cannotBeMade)
@@ -108,8 +145,8 @@ UniqueFd lockDataFile(const std::string& dataPath, LockKind kind, mode_t dataMod
         // process, which then cannot replace the file either and can only
         // write it in place: the file's own inode stays put and can carry the
         // lock.
-        UniqueFd data(::open(dataPath.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!data.ok() || !waitFor(data.get(), kind))
+        UniqueFd data(::open(dataPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (!data.ok() || !waited(data.get()))
             return UniqueFd();
         if (isAbsent(lockPath) && sameFile(data.get(), dataPath))
             return data;

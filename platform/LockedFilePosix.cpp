@@ -66,20 +66,46 @@ struct OpenedFile {
     UniqueFd fd;
     ReadStatus status = ReadStatus::Failed;
     struct stat st {};
+    std::string problem;
 };
 
-OpenedFile openForReading(const std::string& path) {
-    OpenedFile file{UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))};
-    if (!file.fd.ok())
+constexpr const char* kNotAFile = "it is not a regular file";
+constexpr const char* kTooLarge = "it is larger than 64 MB";
+
+// What the name stands for now: a regular file of a sane size, nothing, or
+// something that is refused unopened.
+OpenedFile examine(const std::string& path) {
+    OpenedFile file;
+    if (::stat(path.c_str(), &file.st) != 0)
         file.status =
             errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
-    else if (::fstat(file.fd.get(), &file.st) == 0 && S_ISREG(file.st.st_mode))
+    else if (!S_ISREG(file.st.st_mode))
+        file.problem = kNotAFile;
+    else if (file.st.st_size > kLargestSettingsFile)
+        file.problem = kTooLarge;
+    else
         file.status = ReadStatus::Ok;
     return file;
 }
 
+OpenedFile openForReading(const std::string& path) {
+    OpenedFile file = examine(path);
+    if (file.status != ReadStatus::Ok)
+        return file;
+    // Not blocking: the name may have been swapped for a FIFO since it was
+    // examined, and what was opened is checked again.
+    file.fd = UniqueFd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.fd.ok())
+        file.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
+    else if (::fstat(file.fd.get(), &file.st) != 0 || !S_ISREG(file.st.st_mode)) {
+        file.status = ReadStatus::Failed;
+        file.problem = kNotAFile;
+    }
+    return file;
+}
+
 FileContents readAll(const OpenedFile& file) {
-    FileContents result{file.status, {}};
+    FileContents result{file.status, {}, file.problem};
     if (file.status != ReadStatus::Ok)
         return result;
     result.bytes.reserve(static_cast<size_t>(file.st.st_size));
@@ -89,11 +115,14 @@ FileContents readAll(const OpenedFile& file) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return {ReadStatus::Failed, {}};
+            return {ReadStatus::Failed, {}, {}};
         }
         if (n == 0)
             return result;
         result.bytes.append(buffer, static_cast<size_t>(n));
+        // A file that grows while it is read is bounded all the same.
+        if (static_cast<long long>(result.bytes.size()) > kLargestSettingsFile)
+            return {ReadStatus::Failed, {}, kTooLarge};
     }
 }
 
@@ -115,18 +144,42 @@ bool carryOwnership(int fd, const struct stat& old) {
     return now.st_gid == old.st_gid || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
 }
 
-// Write-temp, flush and rename: a crash leaves the old or the new file.
+// A writer's temporary file: hidden, named after the file it replaces, so that
+// one left by a writer that died is known for what it is.
+std::string tempPrefix(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const auto slash = path.find_last_of('/');
+    return (slash == std::string::npos ? "." : folder + "/.") +
+           path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+}
+
+// Called under the exclusive lock, which every writer holds for as long as its
+// temporary file exists: any such file found now is a dead writer's.
+void removeDeadWritersFiles(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::path(tempPrefix(path)).filename().string();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folderOf(path), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix))
+            fs::remove(entry.path(), error);
+    }
+}
+
+// Write-temp, flush and rename: a crash leaves the old or the new file. The
+// temporary file stays private (0600, as made) until it is whole, since it
+// may hold enciphered passwords.
 // `old` is the file being replaced, or null when it is being created.
 Replace replaceFile(const std::string& path, std::string_view bytes, const struct stat* old,
                     mode_t newMode) {
-    std::string temp = path + ".XXXXXX";
+    std::string temp = tempPrefix(path) + "XXXXXX";
     UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
     if (!out.ok())
         return outcomeOf(errno);
     // chown may clear the set-id bits, so the mode comes after it.
-    const bool replaced = (!old || carryOwnership(out.get(), *old)) &&
+    const bool replaced = writeAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
+                          (!old || carryOwnership(out.get(), *old)) &&
                           ::fchmod(out.get(), old ? old->st_mode & 07777 : newMode) == 0 &&
-                          writeAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
                           ::rename(temp.c_str(), path.c_str()) == 0;
     if (!replaced) {
         const int error = errno;
@@ -169,35 +222,49 @@ FileContents readWholeFile(const std::string& path) {
     // Only an in-place write can be seen half done (a replace leaves this
     // descriptor on the old, whole file), and the shared lock waits it out.
     // Where no lock can be had (a lock file this user cannot open, a file
-    // system without locks) the file is read all the same: refusing would
-    // lose the settings outright.
+    // system without locks, a writer that hangs) the file is read all the
+    // same: refusing would lose the settings outright.
     const UniqueFd lock = lockDataFile(target, LockKind::Shared, file.st.st_mode);
     return readAll(file);
 }
 
-EditResult editFile(const std::string& path, const FileEdit& edit, unsigned newFileMode) {
+EditResult editFile(const std::string& path, const FileEdit& edit, unsigned newFileMode,
+                    std::string* problem) {
+    const auto fail = [&](const std::string& why) {
+        if (problem)
+            *problem = why;
+        return EditResult::Failed;
+    };
     const std::string target = followLinks(path);
-    if (!isDirectory(folderOf(target)) || isDirectory(target))
-        return EditResult::Failed;
+    if (!isDirectory(folderOf(target)))
+        return fail("");
+    // Refused before any lock is made beside it: /dev/zero.lock is no file
+    // of ours to create.
+    const OpenedFile examined = examine(target);
+    if (!examined.problem.empty())
+        return fail(examined.problem);
     const mode_t newMode = static_cast<mode_t>(newFileMode) & 07777 & ~currentUmask();
-    struct stat before {};
-    const mode_t dataMode = ::stat(target.c_str(), &before) == 0 ? before.st_mode : newMode;
-    const UniqueFd lock = lockDataFile(target, LockKind::Exclusive, dataMode);
+    const mode_t dataMode = examined.status == ReadStatus::Ok ? examined.st.st_mode : newMode;
+    bool timedOut = false;
+    const UniqueFd lock = lockDataFile(target, LockKind::Exclusive, dataMode, &timedOut);
     if (!lock.ok())
-        return EditResult::Failed;
+        return fail(timedOut ? "another program has kept it locked for too long" : "");
 
     const OpenedFile file = openForReading(target);
     const FileContents current = readAll(file);
     if (current.status == ReadStatus::Failed)
-        return EditResult::Failed;
+        return fail(current.problem);
     const bool exists = current.status == ReadStatus::Ok;
     if (exists && isReadOnly(file.st, target))
-        return EditResult::Failed;
+        return fail("it is read-only");
 
     const std::optional<std::string> replacement =
         edit(exists ? std::optional<std::string>(current.bytes) : std::nullopt);
     if (!replacement)
         return EditResult::Unchanged;
+    if (static_cast<long long>(replacement->size()) > kLargestSettingsFile)
+        return fail(kTooLarge);
+    removeDeadWritersFiles(target);
     switch (replaceFile(target, *replacement, exists ? &file.st : nullptr, newMode)) {
     case Replace::Done:
         return EditResult::Written;
@@ -205,12 +272,11 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned newF
         // A folder closed to this user, a sticky folder, or a group the new
         // file could not be given: the file itself is writable, so it is
         // written where it is, which keeps its owner, group and mode.
-        return exists && overwriteInPlace(target, *replacement) ? EditResult::Written
-                                                                : EditResult::Failed;
+        return exists && overwriteInPlace(target, *replacement) ? EditResult::Written : fail("");
     case Replace::Failed:
-        return EditResult::Failed;
+        return fail("");
     }
-    return EditResult::Failed;
+    return fail("");
 }
 
 bool isDirectory(const std::string& path) {

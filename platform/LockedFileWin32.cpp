@@ -78,12 +78,14 @@ FileContents readWholeFile(const std::string& path) {
         if (n == 0)
             break;
         result.bytes.append(buffer, n);
+        if (static_cast<long long>(result.bytes.size()) > kLargestSettingsFile)
+            return {ReadStatus::Failed, {}, "it is larger than 64 MB"};
     }
     result.status = ReadStatus::Ok;
     return result;
 }
 
-EditResult editFile(const std::string& path, const FileEdit& edit, unsigned) {
+EditResult editFile(const std::string& path, const FileEdit& edit, unsigned, std::string* problem) {
     if (!isDirectory(folderOf(path)) || isDirectory(path))
         return EditResult::Failed;
     const DWORD attrs = attributes(path);
@@ -102,8 +104,11 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned) {
         return EditResult::Failed;
 
     const FileContents current = readWholeFile(path);
-    if (current.status == ReadStatus::Failed)
+    if (current.status == ReadStatus::Failed) {
+        if (problem)
+            *problem = current.problem;
         return EditResult::Failed;
+    }
     const std::optional<std::string> replacement =
         edit(current.status == ReadStatus::Ok ? std::optional<std::string>(current.bytes)
                                               : std::nullopt);

@@ -2,10 +2,11 @@
 # ones (apt-get needs root; sudo is used when it is there).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin imagemagick libgtest-dev libgmock-dev googletest
     libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
-    libx11-dev libxtst-dev libglib2.0-dev
+    libx11-dev libxtst-dev libxres-dev libglib2.0-dev
     clang-format)
 TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
-    imagemagick dbus dbus-x11 openbox xdotool desktop-file-utils appstream dpkg-dev lintian)
+    imagemagick dbus dbus-x11 openbox xdotool desktop-file-utils appstream dpkg-dev lintian
+    clang libclang-rt-14-dev llvm)
 RUN_PACKAGES=(dbus dbus-x11 desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin)
 
 install_missing_packages() {

@@ -24,6 +24,29 @@ ProfileText parse(std::string bytes) {
     return ProfileText(std::move(bytes), sameNameUtf8);
 }
 
+// A store left open to others by an earlier version, or copied in by hand,
+// is closed again at the next write, since it holds enciphered passwords: the
+// file, and the folder when it is the store's own (named as the file is).
+void keepPrivate(const std::string& path) {
+#ifndef _WIN32
+    namespace fs = std::filesystem;
+    const auto tighten = [](const fs::path& at, fs::perms wanted) {
+        std::error_code error;
+        const fs::file_status status = fs::status(at, error);
+        if (!error && fs::exists(status) && (status.permissions() & ~wanted) != fs::perms::none)
+            // Deliberately unchecked: another user's store is theirs to mend,
+            // and the write goes on either way.
+            fs::permissions(at, wanted, error);
+    };
+    const fs::path file(path);
+    if (file.parent_path().filename() == file.stem())
+        tighten(file.parent_path(), fs::perms::owner_all);
+    tighten(file, fs::perms::owner_read | fs::perms::owner_write);
+#else
+    (void)path;
+#endif
+}
+
 // Applies one change to the store file; false when the file could not be
 // written or the change was refused.
 bool change(const std::string& path,
@@ -31,6 +54,7 @@ bool change(const std::string& path,
     const std::string folder = std::filesystem::path(path).parent_path().string();
     if (!folder.empty() && !makeDirectories(folder, kPrivateFolder))
         return false;
+    keepPrivate(path);
     bool refused = false;
     const EditResult result = editFile(
         path,

@@ -2,6 +2,7 @@
 
 #include "platform/LockedFile.h"
 #include "settings/ProfileText.h"
+#include "settings/SettingsFileEncoding.h"
 #include "settings/Windows1252.h"
 
 #include <algorithm>
@@ -18,10 +19,10 @@ constexpr std::size_t kValueLimit = kReadBuffer - 1;
 std::optional<ProfileText> readProfile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
-    FileContents contents = readWholeFile(path);
+    const FileContents contents = readWholeFile(path);
     if (contents.status != ReadStatus::Ok)
         return std::nullopt;
-    return ProfileText(std::move(contents.bytes), windows1252::equalsIgnoreCase);
+    return ProfileText(SettingsFileText(contents.bytes).ansi(), windows1252::equalsIgnoreCase);
 }
 
 // Windows lists the names in the buffer each followed by a NUL, and the list
@@ -91,23 +92,33 @@ template <class Edit> bool IniLib::edit(const std::string& file, bool createsFil
     const std::string& path = pathOf(file);
     if (path.empty())
         return false;
+    lastProblem_.clear();
     bool refused = false;
     const EditResult result = editFile(
-        path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+        path,
+        [&](const std::optional<std::string>& current) -> std::optional<std::string> {
             if (!current && !createsFile)
                 return std::nullopt;
-            ProfileText text(current.value_or(std::string()), windows1252::equalsIgnoreCase);
+            const SettingsFileText original(current.value_or(std::string()));
+            ProfileText text(original.ansi(), windows1252::equalsIgnoreCase);
             const ProfileText::Change outcome = change(text);
             refused = outcome == ProfileText::Change::Refused;
             if (outcome != ProfileText::Change::Changed)
                 return std::nullopt;
-            return text.bytes();
-        });
+            std::optional<std::string> encoded = original.encode(text.bytes());
+            if (!encoded) {
+                refused = true;
+                lastProblem_ = "it holds text that could not be written back unchanged";
+            }
+            return encoded;
+        },
+        0666, &lastProblem_);
     return result != EditResult::Failed && !refused;
 }
 
 std::string IniLib::cannotWriteMessage(const std::string& file) const {
-    return "The settings file could not be written: " + pathOf(file);
+    return "The settings file could not be written: " + pathOf(file) +
+           (lastProblem_.empty() ? "" : " (" + lastProblem_ + ")");
 }
 
 bool IniLib::SetKeyValue(const std::string& section, const std::string& key,
@@ -115,8 +126,10 @@ bool IniLib::SetKeyValue(const std::string& section, const std::string& key,
     const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
     const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
     const std::optional<std::string> value1252 = windows1252::fromUtf8(value);
-    if (!section1252 || !key1252 || !value1252)
+    if (!section1252 || !key1252 || !value1252) {
+        lastProblem_ = "the text holds characters the settings file cannot store";
         return false;
+    }
     return edit(file, true, [&](ProfileText& text) {
         return text.setValue(*section1252, *key1252, *value1252);
     });

@@ -47,6 +47,9 @@ public:
 private:
     template <class Edit> bool edit(const std::string& file, bool createsFile, Edit&& change);
     const std::string& pathOf(const std::string& file) const;
+
+    // Why the last write failed, where that is known.
+    std::string lastProblem_;
 };
 
 } // namespace vm

@@ -181,7 +181,13 @@ std::string serialize(const Hive& hive) {
     return out;
 }
 
+// A key path is written into a "[...]" line as it is: a line break or any
+// other control character in it would end that line and forge keys, so such a
+// path is no key at all (empty).
 std::string normalizedKey(std::string_view keyPath) {
+    if (std::any_of(keyPath.begin(), keyPath.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        return {};
     std::string path(keyPath);
     while (!path.empty() && path.back() == '\\')
         path.pop_back();

@@ -172,11 +172,21 @@ void MainStartup::createSettingsFile() {
     const std::string& path = program_.ini.sIniPath;
     if (fileExists(path))
         return;
-    const EditResult result = editFile(path, [](const std::optional<std::string>& current) {
-        return current ? std::nullopt : std::optional<std::string>(" \r\n");
-    });
-    if (result == EditResult::Failed)
-        throw Failure(err::kPathNotFound, "Path not found: " + path);
+    std::string problem;
+    const EditResult result = editFile(
+        path,
+        [](const std::optional<std::string>& current) {
+            return current ? std::nullopt : std::optional<std::string>(" \r\n");
+        },
+        0666, &problem);
+    if (result != EditResult::Failed)
+        return;
+    // A folder, FIFO or device in the file's place is named as what it is,
+    // not as a path that is missing.
+    if (!problem.empty())
+        throw Failure(err::kFileAccess,
+                      "The settings file cannot be used: " + path + " (" + problem + ")");
+    throw Failure(err::kPathNotFound, "Path not found: " + path);
 }
 
 void MainStartup::applySizeAndTexts() {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <iostream>
+
 namespace vm {
 
 namespace {
@@ -48,6 +50,10 @@ QMessageBox::StandardButtons qtButtons(Prompter::Buttons buttons) {
 
 Prompter::Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
                                  Icon icon) {
+    // Every message also goes to standard error, one line each, where the
+    // session's journal or a terminal keeps what the user was told.
+    std::cerr << caption << ": "
+              << qt(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString() << std::endl;
     QMessageBox box(qtIcon(icon), qt(caption), qt(text), qtButtons(buttons),
                     QApplication::activeWindow());
     box.setObjectName("messageBox");

@@ -4,6 +4,7 @@
 #include "platform/x11/X11Properties.h"
 
 #include <X11/Xatom.h>
+#include <X11/extensions/XRes.h>
 
 #include <algorithm>
 
@@ -29,9 +30,14 @@ std::optional<WindowId> X11WindowSearch::findOwnedWindow(std::string_view frameC
     if (frame == clients.end())
         return std::nullopt;
     // A window not yet shown cannot take the focus or the keystrokes; it is
-    // found on a later tick, once it shows.
+    // found on a later tick, once it shows. Any program may name the frame as
+    // its window's owner: the login window must also be the host's own.
+    const std::optional<XID> host = clientOf(*frame);
+    if (!host)
+        return std::nullopt;
     const auto isLogin = [&](Window window) {
         return windowProperty(display, window, wmTransientFor_) == *frame &&
+               clientOf(window) == host &&
                searchedTitle(titleOf(window)).find(titlePart) != std::string_view::npos &&
                isShown(window);
     };
@@ -81,6 +87,23 @@ std::string X11WindowSearch::titleOf(Window window) {
         return {};
     // COMPOUND_TEXT keeps ASCII as it is, and the title searched for is ASCII.
     return name->type == XA_STRING ? latin1ToUtf8(name->bytes) : name->bytes;
+}
+
+std::optional<XID> X11WindowSearch::clientOf(Window window) {
+    // The X-Resource extension names the connection that made a window. A
+    // server without it cannot tell the host's windows from others', and no
+    // window then counts as the host's login.
+    XResClientIdSpec spec{window, XRES_CLIENT_ID_XID_MASK};
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+    if (XResQueryClientIds(display_.get(), 1, &spec, &count, &ids) != Success)
+        return std::nullopt;
+    std::optional<XID> client;
+    for (long i = 0; i < count && !client; ++i)
+        if (ids[i].spec.mask & XRES_CLIENT_ID_XID_MASK)
+            client = ids[i].spec.client;
+    XResClientIdsDestroy(count, ids);
+    return client;
 }
 
 bool X11WindowSearch::isShown(Window window) {

@@ -11,7 +11,7 @@ namespace vm::x11 {
 // The window search on X11. A top-level window is a client window: with a
 // window manager it sits inside the manager's frame and carries WM_STATE;
 // without one it is a child of the root with a WM_CLASS. "Owned" is
-// WM_TRANSIENT_FOR.
+// WM_TRANSIENT_FOR, and only a window of the frame's own X client counts.
 class X11WindowSearch : public WindowSearch {
 public:
     explicit X11WindowSearch(X11Display& display);
@@ -26,6 +26,8 @@ private:
     bool isClient(Window window, Window parent);
     std::string titleOf(Window window);
     bool isShown(Window window);
+    // The X client (connection) that made the window, by its resource base.
+    std::optional<XID> clientOf(Window window);
 
     X11Display& display_;
     Atom wmState_;

@@ -91,7 +91,6 @@ TEST_F(Form1Test, WithoutUsePasswordSendsNameAndTabButNoPasswordAndNoEnter) {
 }
 
 TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
-    handOver("jdoe", "pw", true);
     const struct {
         int keystrokesBeforeLeaving;
         std::string sent;
@@ -101,6 +100,7 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
                  {9, "{ALT+n}{DEL}jdoe{TAB}{DEL}p"},
                  {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
     for (const auto& c : cases) {
+        handOver("jdoe", "pw", true); // each run takes the password it was handed
         Companion logon(store);
         logon.search.appearsAfter = 0ms;
         logon.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
@@ -182,8 +182,8 @@ TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
 }
 
 TEST_F(Form1Test, WipesTheClearPasswordHoweverTheProgramEnds) {
-    handOver("jdoe", "a long password, so that it lives on the heap", true);
     const auto wipedAfter = [&](auto&& arrange) {
+        handOver("jdoe", "a long password, so that it lives on the heap", true);
         Companion logon(store);
         arrange(logon);
         EXPECT_TRUE(logon.form.Form_Load());

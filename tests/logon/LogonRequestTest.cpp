@@ -32,6 +32,9 @@ TEST_F(LogonRequestTest, DeciphersThePasswordIntoTheCharactersOfItsCodePage) {
     EXPECT_EQ(request->username, U"Jürgen");
     EXPECT_TRUE(request->usePassword);
     EXPECT_EQ(request->password.view(), U"»€éx");
+    // Read once, then gone from the store.
+    EXPECT_EQ(store.GetSetting(schema::kLogon, schema::kPassword), "");
+    EXPECT_EQ(store.GetSetting(schema::kLogon, schema::kUsername), "Jürgen");
 }
 
 TEST_F(LogonRequestTest, ReadsUsePasswordAsABooleanAndLeavesAnUnusedPasswordEnciphered) {

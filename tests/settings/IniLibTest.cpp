@@ -188,6 +188,39 @@ TEST_F(IniLibFile, BinaryJunkSurvivesAWrite) {
     EXPECT_EQ(ini.GetKeyValue("Velmaris", "Key", ""), "v");
 }
 
+// Editors save the file as UTF-8 with a mark or as UTF-16: it is read
+// through the mark and written back in its own encoding, never mixed.
+TEST_F(IniLibFile, MarkedUtf8AndUtf16FilesKeepTheirEncoding) {
+    const auto utf16 = [](std::u16string_view text, bool little) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t c : text) {
+            const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+            bytes += little ? low : high;
+            bytes += little ? high : low;
+        }
+        return bytes;
+    };
+    const std::string marked = "\xEF\xBB\xBF[General]\r\nName=Zo\xC3\xAB\r\n";
+    const std::string cases[] = {marked, utf16(u"[General]\r\nName=Zo\u00EB\r\n", true),
+                                 utf16(u"[General]\r\nName=Zo\u00EB\r\n", false)};
+    const std::string after[] = {marked + "Other=\xC3\xA9\r\n",
+                                 utf16(u"[General]\r\nName=Zo\u00EB\r\nOther=\u00E9\r\n", true),
+                                 utf16(u"[General]\r\nName=Zo\u00EB\r\nOther=\u00E9\r\n", false)};
+    for (int n = 0; n < 3; ++n) {
+        test::writeBytes(path, cases[n]);
+        EXPECT_EQ(ini.GetKeyValue("General", "Name", ""), "Zo\xC3\xAB") << n;
+        ASSERT_TRUE(ini.SetKeyValue("General", "Other", "\xC3\xA9")) << n;
+        EXPECT_EQ(test::readBytes(path), after[n]) << n;
+    }
+    // Text the code page cannot hold could not be written back unchanged.
+    const std::string foreign = "\xEF\xBB\xBF[General]\r\nName=\xE4\xB8\xAD\r\n";
+    test::writeBytes(path, foreign);
+    EXPECT_FALSE(ini.SetKeyValue("General", "Other", "1"));
+    EXPECT_EQ(test::readBytes(path), foreign);
+    EXPECT_NE(ini.cannotWriteMessage().find("could not be written back unchanged"),
+              std::string::npos);
+}
+
 TEST_F(IniLibFile, NulIsAnOrdinaryByte) {
     const std::string file = "[a]\r\nk=x\0y\r\n\0\0\r\n[b]\r\nj=1\r\n"s;
     test::writeBytes(path, file);

@@ -127,6 +127,23 @@ TEST(FilePerUserStore, LivesInThePrivateConfigFolder) {
               std::string::npos);
 }
 
+TEST(FilePerUserStore, AStoreOpenToOthersIsClosedAtTheNextWrite) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string folder = dir.file("config/Velmaris");
+    fs::create_directories(folder);
+    test::writeBytes(folder + "/Velmaris.conf", "[Sales]\r\nPassword=x\r\n");
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder + "/Velmaris.conf", fs::perms::owner_read | fs::perms::owner_write |
+                                                   fs::perms::group_read | fs::perms::others_read);
+    auto store = FilePerUserStore::atPath(folder + "/Velmaris.conf");
+    ASSERT_TRUE(store.SaveSetting("Settings", "Version", "32131"));
+    EXPECT_EQ(fs::status(store.path()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
 TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
     test::TempDir dir;
     const ConfigFolder config(dir.file("config"));

@@ -71,6 +71,18 @@ TEST_F(RegistrySubsTest, AKeyThatCannotBeCreatedIsReportedAndNothingWritten) {
         "Error 1001: 'Unable to create the registry key'\rin RegistrySubs: Sub CreateRegistryKey"));
 }
 
+TEST_F(RegistrySubsTest, AKeyPathWithALineBreakIsRefusedAndForgesNoKey) {
+    ASSERT_TRUE(file.setValue("Software\\A", "v", std::string("1")));
+    const std::string before = test::readBytes(path);
+    for (const char* forged : {"\nR", "Software\\A]\r\n[HKEY_CURRENT_USER\\Forged", "A\x01"}) {
+        EXPECT_FALSE(file.createKey(forged)) << forged;
+        EXPECT_FALSE(file.setValue(forged, "v", std::string("1"))) << forged;
+    }
+    EXPECT_FALSE(file.keyExists("R"));
+    EXPECT_FALSE(file.keyExists("Forged"));
+    EXPECT_EQ(test::readBytes(path), before);
+}
+
 TEST_F(RegistrySubsTest, TextRoundTripsThroughTheFileAndOtherKeysSurvive) {
     const std::string awkward = "C:\\Programs\\\"quoted\" caf\xC3\xA9\nsecond line =x";
     ASSERT_TRUE(file.setValue(schema::kHostKey, "Document File Type", awkward));

@@ -12,6 +12,9 @@
 //                       right after the dialog shows
 //   --steal-on-first-key  that window takes the focus as soon as the first
 //                       character reaches the name field
+//   --tell-frame        prints "frame=<window id>" before "shown"
+//   --claim-frame ID    a decoy: the dialog declares itself owned by that
+//                       window (another program's frame) once it shows
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDialog>
@@ -24,6 +27,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -35,6 +41,8 @@ struct Options {
     int showAfterMs = 0;
     bool focusThief = false;
     bool stealOnFirstKey = false;
+    bool tellFrame = false;
+    unsigned long claimedFrame = 0;
 };
 
 Options parse(const QStringList& arguments) {
@@ -43,11 +51,26 @@ Options parse(const QStringList& arguments) {
                        {"title", "dialog title", "title", "Login to Demo"},
                        {"show-after", "delay", "ms", "0"},
                        {"focus-thief", "steal the focus"},
-                       {"steal-on-first-key", "steal the focus on the first key"}});
+                       {"steal-on-first-key", "steal the focus on the first key"},
+                       {"tell-frame", "print the frame's window id"},
+                       {"claim-frame", "owner to claim", "id", "0"}});
     parser.process(arguments);
-    return {parser.value("class"), parser.value("title"), parser.value("show-after").toInt(),
+    return {parser.value("class"),
+            parser.value("title"),
+            parser.value("show-after").toInt(),
             parser.isSet("focus-thief") || parser.isSet("steal-on-first-key"),
-            parser.isSet("steal-on-first-key")};
+            parser.isSet("steal-on-first-key"),
+            parser.isSet("tell-frame"),
+            parser.value("claim-frame").toULong()};
+}
+
+// What a hostile program can do on X11: name any window as its dialog's owner.
+void claimOwner(QWidget& dialog, unsigned long owner) {
+    Display* display = qApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    const Window window = static_cast<Window>(dialog.winId());
+    XChangeProperty(display, window, XA_WM_TRANSIENT_FOR, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&owner), 1);
+    XFlush(display);
 }
 
 class LoginDialog : public QDialog {
@@ -117,9 +140,13 @@ int main(int argc, char** argv) {
         if (options.stealOnFirstKey)
             stealFocus();
     });
+    if (options.tellFrame)
+        std::printf("frame=%llu\n", static_cast<unsigned long long>(frame.winId()));
     QTimer::singleShot(options.showAfterMs, [&] {
         dialog.show();
         dialog.activateWindow();
+        if (options.claimedFrame)
+            claimOwner(dialog, options.claimedFrame);
         sinceShown.start();
         if (options.focusThief && !options.stealOnFirstKey)
             QTimer::singleShot(50, stealFocus);

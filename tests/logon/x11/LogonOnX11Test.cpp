@@ -186,6 +186,19 @@ TEST_F(LogonOnX11, ALoginWindowOwnedByAnotherProgramsFrameReceivesNothing) {
     expectAnswered(fieldsOf(*host), "jdoe", "pw");
 }
 
+TEST_F(LogonOnX11, ALoginWindowOfAnotherProgramClaimingTheHostsFrameReceivesNothing) {
+    handOver("jdoe", "pw", true);
+    auto host = startHost({"--tell-frame"});
+    const std::string frame = host->readLine(10s).value_or("frame=");
+    ASSERT_EQ(host->readLine(10s), "shown");
+    auto decoy = showHost({"--class", "OtherFrameClass", "--claim-frame", frame.substr(6)});
+    EXPECT_EQ(runLogon(), 0);
+    const Fields decoyFields = fieldsOf(*decoy);
+    EXPECT_EQ(decoyFields.at("name"), "old-name");
+    EXPECT_EQ(decoyFields.at("password"), "old-pass");
+    expectAnswered(fieldsOf(*host), "jdoe", "pw");
+}
+
 TEST_F(LogonOnX11, BringsTheFocusBackToTheLoginWindowBeforeTyping) {
     handOver("jdoe", "pw", true);
     auto host = showHost({"--focus-thief"});
