@@ -27,3 +27,20 @@ mkdir -p "$WINEPREFIX"
 # before then may fail to start at all.
 /usr/lib/wine/wineserver64 -w >/dev/null 2>&1 || true
 ctest --test-dir build-windows --output-on-failure -j "$jobs" --timeout 300
+
+# The checked stage, built with clang: the portable and core tests, logon on
+# X11 and the end-to-end switch under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer, then every fuzz target for a bounded time on
+# its corpus. Any report fails the test that caused it.
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-16
+unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+checked_tests="cipher_tests settings_tests platform_tests main_tests logon_tests logon_x11_tests"
+cmake -S . -B build-checked -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++-16 -DVELMARIS_SANITIZE=ON -DVELMARIS_FUZZ=ON \
+    -DVELMARIS_BENCHMARKS=OFF -DVELMARIS_WERROR=$werror
+# shellcheck disable=SC2086 # the list is meant to split
+cmake --build build-checked -j "$jobs" --target $checked_tests switch_e2e_tests fuzz_targets
+ctest --test-dir build-checked --output-on-failure -j "$jobs" --timeout 600 \
+    -L "^($(echo "$checked_tests" | tr ' ' '|')|e2e_switch|fuzz)\$"

@@ -16,6 +16,8 @@
 #include "main/gui/frmProperties.h"
 #include "main/gui/frmQuickSwitch.h"
 
+#include "Version.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -54,6 +56,9 @@ frmMain::frmMain(Program& program, SingleInstance& instance, OpenDatabase* opene
       menus_(program, *this), list_(program, *this, opener ? *opener : *ownOpener_),
       startup_(program, *this, list_, menus_, instance) {
     setObjectName("frmMain");
+    // Named from the start: a start that fails before its texts still shows
+    // a window the user (and the desktop) can tell by its name.
+    setCaption(kProgramTitle);
     menus_.attach(startup_, list_);
     setCentralWidget(new QWidget(this));
     setMinimumSize(pixels(kSmallestWidth), pixels(kSmallestHeight));

@@ -109,7 +109,7 @@ TEST_F(ListManagementEndToEnd, ANewUserBuildsTheListChangesItAndOpensFromIt) {
     ASSERT_TRUE(logonEnded(std::chrono::seconds(10)));
 
     // The next start removes the other database.
-    openInVelmaris("Sales Renamed", 0, Gesture::OpenButton, [this](frmMain& window) {
+    openInVelmaris("Sales Renamed", 0, Gesture::OpenButton, [](frmMain& window) {
         answerModal("frmListMaintenance", [](QWidget& list) {
             child<QListWidget>(list, "lstDB")->setCurrentRow(0);
             child<QPushButton>(list, "cmdRemove")->click();

@@ -54,6 +54,7 @@ void RealProgramFixture::SetUp() {
             // no other instance of Velmaris.
             {"XDG_RUNTIME_DIR", dir_.file("runtime")}};
     std::filesystem::create_directories(dir_.file("runtime"));
+    std::filesystem::permissions(dir_.file("runtime"), std::filesystem::perms::owner_all);
     for (const auto& [name, value] : env_)
         ::setenv(name.c_str(), value.c_str(), 1);
     writeBytes(dir_.file("start.dbf"), "[Database]\nName=Start\n");
@@ -198,8 +199,24 @@ void RealProgramFixture::focus(const std::string& id) {
 }
 
 void RealProgramFixture::startVelmaris() {
-    velmaris_ =
-        std::make_unique<ChildProcess>(std::vector<std::string>{velmarisProgram_}, env_, true);
+    // Its error output joins the standard output, where the test reads it.
+    velmaris_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" 2>&1", velmarisProgram_}, env_,
+        true);
+}
+
+std::optional<std::string> RealProgramFixture::nextMessage(std::chrono::milliseconds timeout) {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            until - std::chrono::steady_clock::now());
+        if (left <= 0ms)
+            return std::nullopt;
+        std::optional<std::string> line = velmaris_->readLine(left);
+        // The toolkit's own warnings share the output.
+        if (!line || line->starts_with("Velmaris"))
+            return line;
+    }
 }
 
 bool RealProgramFixture::velmarisEnds() {

@@ -52,6 +52,9 @@ protected:
     void focus(const std::string& id);
     void startVelmaris();
     bool velmarisEnds();
+    // The next message Velmaris showed (it copies each to its error output),
+    // or nothing when none came in time.
+    std::optional<std::string> nextMessage(std::chrono::milliseconds timeout);
     // xdotool's answer, or nothing when it failed.
     std::optional<std::string> xdotool(const std::vector<std::string>& arguments);
 

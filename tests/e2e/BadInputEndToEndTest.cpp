@@ -1,0 +1,178 @@
+// The real program started on damaged settings: for each, what it tells the
+// user, that it neither crashes nor hangs, and that it changes no file it
+// was not asked to.
+#include "e2e/RealProgramFixture.h"
+
+#include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
+
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace vm::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class BadInputEndToEnd : public RealProgramFixture {
+protected:
+    BadInputEndToEnd() : RealProgramFixture(false, false) {}
+
+    // Made after SetUp has named the test's own configuration folder.
+    static FilePerUserStore store() {
+        return FilePerUserStore(std::string(schema::kApplicationName));
+    }
+
+    void useSettingsFile(const std::string& path) {
+        ASSERT_TRUE(store().SaveSetting("Settings", "IniLocation", path));
+    }
+
+    // Starts Velmaris and answers its messages until the main window shows;
+    // the messages, in order. The start's messages all come before it.
+    std::vector<std::string> startAndAnswer() {
+        startVelmaris();
+        std::vector<std::string> told;
+        const auto until = std::chrono::steady_clock::now() + 60s;
+        while (!mainWindowShown()) {
+            if (std::chrono::steady_clock::now() > until || velmaris_->wait(0ms)) {
+                ADD_FAILURE() << "no main window";
+                return told;
+            }
+            const std::optional<std::string> message = nextMessage(250ms);
+            if (!message)
+                continue;
+            told.push_back(*message);
+            focus(windowNamed(message->substr(0, message->find(':'))));
+            EXPECT_TRUE(xdotool({"key", "Return"}));
+        }
+        return told;
+    }
+
+    bool mainWindowShown() {
+        std::istringstream ids(
+            xdotool({"search", "--onlyvisible", "--name", "^Velmaris$"}).value_or(""));
+        for (std::string id; std::getline(ids, id);)
+            if (geometryOf(id).width >= 400)
+                return true;
+        return false;
+    }
+
+    // The list works: Enter on its first database logs Alice on to Sales.
+    void switchesToSales() {
+        const std::size_t before = logins().size();
+        focus(windowNamed("Velmaris"));
+        ASSERT_TRUE(xdotool({"key", "Return"}));
+        ASSERT_TRUE(eventually([&] { return logins().size() > before; }, 20s));
+        EXPECT_NE(logins().back().find("\"Alice\""), std::string::npos) << logins().back();
+    }
+
+    static void expectOneMessageWith(const std::vector<std::string>& told,
+                                     const std::string& part) {
+        ASSERT_EQ(told.size(), 1u) << (told.empty() ? "" : told[0]);
+        EXPECT_NE(told[0].find(part), std::string::npos) << told[0];
+    }
+};
+
+std::string list(const std::string& sales) {
+    return "[General]\r\nSort=Sales\r\n[Sales]\r\nPath=" + sales + "\r\n";
+}
+
+// A size that is no number stops the start with a report, as any failure of
+// the start does; closing the window stores its real size, and the next start
+// is whole again.
+TEST_F(BadInputEndToEnd, ADamagedSizeIsReportedAndMendedByTheNextClose) {
+    const std::string before = readBytes(dir_.file("Velmaris.ini"));
+    const struct {
+        const char* key;
+        const char* value;
+        const char* report;
+    } cases[] = {{"Height", "abc", "Error 13: 'Type mismatch: Settings/Height holds \"abc\""},
+                 {"Column1", "99999", "Error 6: 'Overflow: Settings/Column1 holds \"99999\"'"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(store().SaveSetting("Settings", c.key, c.value));
+        expectOneMessageWith(startAndAnswer(), c.report);
+        // File ▸ Exit: the File menu stands first in the menu bar, Exit last.
+        const Geometry main = geometryOf(windowNamed("Velmaris"));
+        ASSERT_TRUE(xdotool({"mousemove", "--sync", std::to_string(main.x + 18),
+                             std::to_string(main.y + 8), "click", "1"}));
+        ASSERT_TRUE(xdotool({"key", "--delay", "100", "Up", "Return"}));
+        ASSERT_TRUE(velmarisEnds());
+        EXPECT_NE(store().GetSetting("Settings", c.key), c.value);
+    }
+    EXPECT_EQ(startAndAnswer().size(), 0u);
+    switchesToSales();
+    EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), before);
+}
+
+TEST_F(BadInputEndToEnd, AHugeSortListAndJunkFilesCostNoCrash) {
+    std::string names;
+    for (int n = 0; n < 5000; ++n)
+        names += "Name" + std::to_string(n) + ";";
+    std::string junk(1 << 16, '\0');
+    for (std::size_t n = 0; n < junk.size(); ++n)
+        junk[n] = static_cast<char>((n * 7919) % 251);
+    const std::string settings = junk + "\r\n[General]\r\nSort=Sales;" + names +
+                                 "\r\n[Sales]\r\nPath=" + dir_.file("sales.dbf") + "\r\n";
+    writeBytes(dir_.file("Velmaris.ini"), settings);
+    // The store: junk ahead of its own sections.
+    const std::string storePath = store().location();
+    writeBytes(storePath, junk + "\r\n" + readBytes(storePath));
+    const auto told = startAndAnswer();
+    EXPECT_TRUE(told.empty()) << told[0];
+    switchesToSales();
+    EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), settings);
+}
+
+TEST_F(BadInputEndToEnd, WhatIsNoRegularFileIsNamedAndNeitherReadNorLocked) {
+    ASSERT_EQ(::mkfifo(dir_.file("fifo.ini").c_str(), 0600), 0);
+    for (const std::string& path :
+         {dir_.file("fifo.ini"), std::string("/dev/zero"), dir_.file("runtime")}) {
+        SCOPED_TRACE(path);
+        useSettingsFile(path);
+        const auto told = startAndAnswer();
+        expectOneMessageWith(told, path + " (it is not a regular file)");
+        velmaris_->signal(SIGTERM);
+        ASSERT_TRUE(velmarisEnds());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("fifo.ini.lock")));
+    EXPECT_FALSE(std::filesystem::exists("/dev/zero.lock"));
+}
+
+TEST_F(BadInputEndToEnd, AMissingFolderIsReportedAndAMissingFileMade) {
+    useSettingsFile(dir_.file("nowhere/Velmaris.ini"));
+    expectOneMessageWith(startAndAnswer(), "Path not found: " + dir_.file("nowhere/Velmaris.ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("nowhere")));
+    velmaris_->signal(SIGTERM);
+    ASSERT_TRUE(velmarisEnds());
+
+    useSettingsFile(dir_.file("new.ini"));
+    EXPECT_TRUE(startAndAnswer().empty());
+    EXPECT_EQ(readBytes(dir_.file("new.ini")), " \r\n");
+}
+
+TEST_F(BadInputEndToEnd, EmptyMarkedAndUtf16FilesAreReadAsTheyAre) {
+    writeBytes(dir_.file("empty.ini"), "");
+    useSettingsFile(dir_.file("empty.ini"));
+    EXPECT_TRUE(startAndAnswer().empty());
+    EXPECT_EQ(readBytes(dir_.file("empty.ini")), "");
+    velmaris_->signal(SIGTERM);
+    ASSERT_TRUE(velmarisEnds());
+
+    const std::string marked = "\xEF\xBB\xBF" + list(dir_.file("sales.dbf"));
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : list(dir_.file("sales.dbf")))
+        utf16 += std::string{c, '\0'};
+    for (const std::string& settings : {marked, utf16}) {
+        writeBytes(dir_.file("Velmaris.ini"), settings);
+        useSettingsFile(dir_.file("Velmaris.ini"));
+        EXPECT_TRUE(startAndAnswer().empty());
+        switchesToSales();
+        EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), settings);
+        ASSERT_TRUE(velmarisEnds());
+    }
+}
+
+} // namespace
+} // namespace vm::test
