@@ -19,10 +19,11 @@ constexpr std::size_t kValueLimit = kReadBuffer - 1;
 std::optional<ProfileText> readProfile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
-    const FileContents contents = readWholeFile(path);
+    FileContents contents = readWholeFile(path);
     if (contents.status != ReadStatus::Ok)
         return std::nullopt;
-    return ProfileText(SettingsFileText(contents.bytes).ansi(), windows1252::equalsIgnoreCase);
+    SettingsFileText text(std::move(contents.bytes));
+    return ProfileText(text.releaseAnsi(), windows1252::equalsIgnoreCase);
 }
 
 // Windows lists the names in the buffer each followed by a NUL, and the list
@@ -99,8 +100,8 @@ template <class Edit> bool IniLib::edit(const std::string& file, bool createsFil
         [&](const std::optional<std::string>& current) -> std::optional<std::string> {
             if (!current && !createsFile)
                 return std::nullopt;
-            const SettingsFileText original(current.value_or(std::string()));
-            ProfileText text(original.ansi(), windows1252::equalsIgnoreCase);
+            SettingsFileText original(current.value_or(std::string()));
+            ProfileText text(original.releaseAnsi(), windows1252::equalsIgnoreCase);
             const ProfileText::Change outcome = change(text);
             refused = outcome == ProfileText::Change::Refused;
             if (outcome != ProfileText::Change::Changed)

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <stdexcept>
 #include <utility>
 
 namespace vm {
@@ -101,9 +102,11 @@ void ProfileText::index() {
     // memchr keeps a 20 MB file quick to index even in an unoptimised build;
     // the next LF is remembered so that a file of CR-only lines is not searched
     // to its end for every line.
-    lines_.clear();
+    begins_.clear();
     const char* const data = bytes_.data();
     const std::size_t size = bytes_.size();
+    if (size > UINT32_MAX)
+        throw std::length_error("a profile text of more than 4 GB");
     const auto next = [&](char c, std::size_t from, std::size_t to) {
         const void* found = std::memchr(data + from, c, to - from);
         return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : to;
@@ -116,14 +119,27 @@ void ProfileText::index() {
         std::size_t end = contentEnd;
         if (end < size)
             end += bytes_.compare(end, 2, kNewLine) == 0 ? 2 : 1;
-        lines_.push_back({begin, contentEnd, end});
+        begins_.push_back(static_cast<std::uint32_t>(begin));
         begin = end;
     }
 }
 
-std::string_view ProfileText::content(std::size_t line) const {
-    return std::string_view(bytes_).substr(lines_[line].begin,
-                                           lines_[line].contentEnd - lines_[line].begin);
+ProfileText::Line ProfileText::lineAt(std::size_t index) const {
+    const std::size_t begin = begins_[index];
+    const std::size_t end = index + 1 < begins_.size() ? begins_[index + 1] : bytes_.size();
+    // A line's content holds no CR or LF: whatever of them ends it is its
+    // ending, CR LF counting as one.
+    std::size_t contentEnd = end;
+    if (contentEnd > begin && bytes_[contentEnd - 1] == '\n')
+        --contentEnd;
+    if (contentEnd > begin && bytes_[contentEnd - 1] == '\r')
+        --contentEnd;
+    return {begin, contentEnd, end};
+}
+
+std::string_view ProfileText::content(std::size_t index) const {
+    const Line l = lineAt(index);
+    return std::string_view(bytes_).substr(l.begin, l.contentEnd - l.begin);
 }
 
 std::optional<ProfileText::Section> ProfileText::findSection(std::string_view name) const {
@@ -131,12 +147,12 @@ std::optional<ProfileText::Section> ProfileText::findSection(std::string_view na
     // crash on it, and callers look up "" for records not yet named.
     if (name.empty())
         return std::nullopt;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    for (std::size_t i = 0; i < begins_.size(); ++i) {
         const Parsed line = parse(content(i));
         if (line.kind != Kind::Header || !namesEqual_(line.name, name))
             continue;
         Section section{i, i + 1};
-        while (section.end < lines_.size() && parse(content(section.end)).kind != Kind::Header)
+        while (section.end < begins_.size() && parse(content(section.end)).kind != Kind::Header)
             ++section.end;
         return section;
     }
@@ -165,7 +181,7 @@ void ProfileText::insertAfter(std::optional<std::size_t> line, const std::string
         replace(0, 0, lines);
         return;
     }
-    const Line& after = lines_[*line];
+    const Line after = lineAt(*line);
     const bool unterminated = after.end == after.contentEnd;
     replace(after.end, 0, unterminated ? joined({kNewLine, lines}) : lines);
 }
@@ -186,7 +202,7 @@ std::optional<std::string> ProfileText::value(std::string_view sectionName,
 
 std::vector<std::string> ProfileText::sectionNames() const {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    for (std::size_t i = 0; i < begins_.size(); ++i) {
         const Parsed line = parse(content(i));
         if (line.kind == Kind::Header)
             names.emplace_back(line.name);
@@ -203,13 +219,13 @@ ProfileText::Change ProfileText::setValue(std::string_view sectionName, std::str
     const std::string entryLine = joined({key, "=", value, kNewLine});
     const std::optional<Section> section = findSection(sectionName);
     if (!section) {
-        insertAfter(lines_.empty() ? std::nullopt : std::optional(lines_.size() - 1),
+        insertAfter(begins_.empty() ? std::nullopt : std::optional(begins_.size() - 1),
                     joined({"[", sectionName, "]", kNewLine, entryLine}));
         return Change::Changed;
     }
     if (const std::optional<std::size_t> entry = findEntry(*section, key)) {
         // Only the value changes; the key keeps its spelling and place.
-        const Line line = lines_[*entry];
+        const Line line = lineAt(*entry);
         const std::optional<std::size_t> equals = parse(content(*entry)).equals;
         const std::size_t from = equals ? line.begin + *equals + 1 : line.contentEnd;
         if (equals && std::string_view(bytes_).substr(from, line.contentEnd - from) == value)
@@ -234,7 +250,8 @@ ProfileText::Change ProfileText::deleteKey(std::string_view sectionName, std::st
         section ? findEntry(*section, trimSpaces(key)) : std::nullopt;
     if (!entry)
         return Change::Unchanged;
-    replace(lines_[*entry].begin, lines_[*entry].end - lines_[*entry].begin, {});
+    const Line line = lineAt(*entry);
+    replace(line.begin, line.end - line.begin, {});
     return Change::Changed;
 }
 
@@ -244,10 +261,12 @@ ProfileText::Change ProfileText::deleteSection(std::string_view sectionName) {
         return Change::Unchanged;
     std::string kept;
     kept.reserve(bytes_.size());
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+    for (std::size_t i = 0; i < begins_.size(); ++i) {
         const bool inside = i > section->header && i < section->end;
-        if (i != section->header && !(inside && parse(content(i)).kind == Kind::Entry))
-            kept.append(bytes_, lines_[i].begin, lines_[i].end - lines_[i].begin);
+        if (i != section->header && !(inside && parse(content(i)).kind == Kind::Entry)) {
+            const Line line = lineAt(i);
+            kept.append(bytes_, line.begin, line.end - line.begin);
+        }
     }
     bytes_ = std::move(kept);
     index();

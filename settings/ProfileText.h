@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -59,6 +60,9 @@ private:
         std::size_t contentEnd; // where the line ending starts
         std::size_t end;        // past the line ending
     };
+    // Only where each line begins is kept, four bytes a line, so that a file
+    // of many short lines costs little more than its own size to edit.
+    Line lineAt(std::size_t index) const;
     struct Section {
         std::size_t header; // line index
         std::size_t end;    // index of the next header, or the line count
@@ -75,7 +79,7 @@ private:
 
     std::string bytes_;
     NamesEqual namesEqual_;
-    std::vector<Line> lines_;
+    std::vector<std::uint32_t> begins_;
 };
 
 } // namespace vm

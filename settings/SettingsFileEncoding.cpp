@@ -65,7 +65,7 @@ std::optional<std::string> utf8ToUtf16(std::string_view text, bool little) {
 
 } // namespace
 
-SettingsFileText::SettingsFileText(const std::string& bytes) {
+SettingsFileText::SettingsFileText(std::string bytes) {
     std::string_view body = bytes;
     if (body.starts_with(kUtf8Mark))
         encoding_ = Encoding::Utf8WithMark;
@@ -74,7 +74,7 @@ SettingsFileText::SettingsFileText(const std::string& bytes) {
     else if (body.starts_with(kUtf16BEMark))
         encoding_ = Encoding::Utf16BE;
     if (encoding_ == Encoding::Ansi) {
-        ansi_ = bytes;
+        ansi_ = std::move(bytes);
         return;
     }
     body.remove_prefix(encoding_ == Encoding::Utf8WithMark ? kUtf8Mark.size() : 2);
