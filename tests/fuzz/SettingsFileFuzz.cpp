@@ -3,6 +3,7 @@
 #include "FuzzFile.h"
 
 #include "settings/IniLib.h"
+#include "settings/Windows1252.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -10,17 +11,19 @@
 
 namespace {
 
-// Blanks around the value trimmed, one pair of outer quotes removed, cut to
-// 998 characters: Windows' reading of a value line.
-std::string asWindowsReadsIt(std::string value) {
-    const auto first = value.find_first_not_of(" \t");
+// Blanks (space, tab, vertical tab) around the value trimmed, one pair of
+// outer quotes removed, cut to 998 characters of the code page: Windows'
+// reading of a value line.
+std::string asWindowsReadsIt(const std::string& utf8) {
+    std::string value = vm::windows1252::fromUtf8(utf8).value();
+    const auto first = value.find_first_not_of(" \t\v");
     value = first == std::string::npos
                 ? ""
-                : value.substr(first, value.find_last_not_of(" \t") - first + 1);
+                : value.substr(first, value.find_last_not_of(" \t\v") - first + 1);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return value.substr(0, 998);
+    return vm::windows1252::toUtf8(value.substr(0, 998));
 }
 
 void check(bool condition) {
@@ -54,12 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
-        case 1:
-            if (ini.DeleteKey(section, key))
-                check(ini.GetKeyValue(section, key, "<default>") == "<default>");
-            else
+        case 1: {
+            // Of duplicate keys only the first goes, as in Windows: what is
+            // promised is that a key that was there changed the file.
+            const bool present = ini.GetKeyValue(section, key, "<default>") != "<default>";
+            const bool deleted = ini.DeleteKey(section, key);
+            if (!deleted)
                 check(vm::fuzz::readFile(path) == before);
+            else if (present)
+                check(vm::fuzz::readFile(path) != before);
             break;
+        }
         default:
             if (!ini.DeleteSection(section))
                 check(vm::fuzz::readFile(path) == before);
