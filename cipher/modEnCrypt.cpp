@@ -1,7 +1,7 @@
 #include "cipher/modEnCrypt.h"
 
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 
 #include <cstdint>
 

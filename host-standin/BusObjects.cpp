@@ -1,6 +1,6 @@
 #include "BusObjects.h"
 
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

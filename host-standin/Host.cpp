@@ -2,7 +2,7 @@
 
 #include "HostDatabase.h"
 #include "Refusal.h"
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDir>
 #include <QFileInfo>

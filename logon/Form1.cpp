@@ -1,6 +1,6 @@
 #include "logon/Form1.h"
 
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "logon/LogonRequest.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
+#include "base/Utf8.h"
 #include "cipher/modEnCrypt.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
-#include "platform/Utf8.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"

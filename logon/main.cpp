@@ -1,7 +1,7 @@
+#include "base/FailureReport.h"
 #include "logon/Form1.h"
 #include "logon/StandardErrorPrompter.h"
 #include "logon/SystemPacer.h"
-#include "platform/FailureReport.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyTyper.h"
 #include "platform/x11/X11WindowSearch.h"

@@ -41,7 +41,7 @@ fi
 
 # The stand-in host opens .dbf files, as the desktop will ask it to.
 host-standin/install-host-standin.sh "$build/host-standin/host-standin" >/dev/null || true
-"$build/host-standin/demo-setup" "$build/demo/Velmaris.ini"
+"$build/tools/demo-setup" "$build/demo/Velmaris.ini"
 
 # The ids of the shown windows titled "Velmaris", each with its width.
 velmaris_windows() {

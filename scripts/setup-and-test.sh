@@ -36,7 +36,7 @@ export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-16
 unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
-checked_tests="cipher_tests settings_tests platform_tests main_tests logon_tests logon_x11_tests"
+checked_tests="base_tests cipher_tests settings_tests platform_tests platform_x11_tests main_tests logon_tests logon_x11_tests"
 cmake -S . -B build-checked -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++-16 -DVELMARIS_SANITIZE=ON -DVELMARIS_FUZZ=ON \
     -DVELMARIS_BENCHMARKS=OFF -DVELMARIS_WERROR=$werror

@@ -1,6 +1,6 @@
 #include "settings/NameFolding.h"
 
-#include "platform/Utf8.h"
+#include "base/Utf8.h"
 #include "settings/PerUserStore.h"
 
 namespace vm {

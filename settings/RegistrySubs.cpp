@@ -1,7 +1,7 @@
 #include "settings/RegistrySubs.h"
 
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 
 namespace vm {
 

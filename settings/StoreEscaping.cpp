@@ -1,6 +1,6 @@
 #include "settings/StoreEscaping.h"
 
-#include "platform/Utf8.h"
+#include "base/Utf8.h"
 
 namespace vm::store_escaping {
 

@@ -1,6 +1,6 @@
 #include "settings/Windows1252.h"
 
-#include "platform/Utf8.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 #include <array>

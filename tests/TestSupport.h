@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FailureReport.h"
-#include "platform/Prompter.h"
+#include "base/FailureReport.h"
+#include "base/Prompter.h"
 
 #include <atomic>
 #include <chrono>

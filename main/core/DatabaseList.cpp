@@ -1,10 +1,10 @@
 #include "main/core/DatabaseList.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "platform/Paths.h"
 
 #include <algorithm>

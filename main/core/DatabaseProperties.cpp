@@ -1,5 +1,6 @@
 #include "main/core/DatabaseProperties.h"
 
+#include "base/FailureReport.h"
 #include "cipher/modEnCrypt.h"
 #include "main/core/CheckedWrites.h"
 #include "main/core/DatabaseList.h"
@@ -7,7 +8,6 @@
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
 #include "main/core/Program.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"

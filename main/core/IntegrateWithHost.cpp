@@ -1,10 +1,10 @@
 #include "main/core/IntegrateWithHost.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/MainStartup.h"
 #include "main/core/Program.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "platform/Paths.h"
 
 #include "Version.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/core/HostInterface.h"
+#include "host/HostInterface.h"
 
 #include <array>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "main/core/ListMaintenance.h"
 
+#include "base/FailureReport.h"
 #include "main/core/CheckedWrites.h"
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
 #include "main/core/Program.h"
-#include "platform/FailureReport.h"
 #include "settings/SettingsSchema.h"
 
 namespace vm {

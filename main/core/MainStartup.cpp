@@ -1,5 +1,7 @@
 #include "main/core/MainStartup.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/DatabaseList.h"
 #include "main/core/DatabaseOpening.h"
 #include "main/core/LangText.h"
@@ -9,8 +11,6 @@
 #include "main/core/SettingsUpgrade.h"
 #include "main/core/StartHostMode.h"
 #include "main/core/StoredNumbers.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "platform/LockedFile.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main/core/HostInterface.h"
-#include "platform/Prompter.h"
+#include "base/Prompter.h"
+#include "host/HostInterface.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
 #include "main/core/PrefLocations.h"
 
+#include "base/FailureReport.h"
 #include "main/core/CheckedWrites.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
-#include "platform/FailureReport.h"
 
 #include "Version.h"
 

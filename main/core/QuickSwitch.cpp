@@ -1,13 +1,13 @@
 #include "main/core/QuickSwitch.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
 #include "main/core/StoredNumbers.h"
 #include "main/core/Tracker.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 

@@ -1,9 +1,9 @@
 #include "main/core/QuickSwitchSettings.h"
 
+#include "base/FailureReport.h"
 #include "main/core/CheckedWrites.h"
 #include "main/core/Program.h"
 #include "main/core/StoredNumbers.h"
-#include "platform/FailureReport.h"
 #include "settings/SettingsSchema.h"
 
 namespace vm {

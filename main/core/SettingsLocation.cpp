@@ -1,10 +1,10 @@
 #include "main/core/SettingsLocation.h"
 
+#include "base/FailureReport.h"
 #include "main/core/CheckedWrites.h"
 #include "main/core/DatabaseOpening.h"
 #include "main/core/Program.h"
 #include "main/core/modFolderFileExists.h"
-#include "platform/FailureReport.h"
 #include "settings/SettingsSchema.h"
 
 namespace vm {

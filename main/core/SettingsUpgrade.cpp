@@ -1,7 +1,7 @@
 #include "main/core/SettingsUpgrade.h"
 
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"

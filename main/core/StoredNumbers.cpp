@@ -1,7 +1,7 @@
 #include "main/core/StoredNumbers.h"
 
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 
 #include <charconv>
 #include <limits>

@@ -1,8 +1,8 @@
 #include "main/core/clsToolbarIcon.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/Program.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "platform/Shell.h"
 
 #include <filesystem>

@@ -1,9 +1,9 @@
 #include "main/gui/frmLanguage.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/gui/QtText.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 

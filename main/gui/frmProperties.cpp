@@ -1,12 +1,12 @@
 #include "main/gui/frmProperties.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 #include "main/gui/frmPrefLocations.h"
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "base/Prompter.h"
 
 namespace vm {
 

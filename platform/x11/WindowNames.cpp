@@ -1,6 +1,6 @@
 #include "platform/x11/WindowNames.h"
 
-#include "platform/Utf8.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 

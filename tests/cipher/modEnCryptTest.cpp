@@ -1,5 +1,5 @@
 #include "cipher/modEnCrypt.h"
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 
 #include "TestSupport.h"
 

@@ -2,7 +2,7 @@
 // the host restarted with its database, and the command starting Velmaris.
 #include "e2e/RealProgramFixture.h"
 
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusInterface>
 #include <QDBusReply>

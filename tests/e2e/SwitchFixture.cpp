@@ -1,8 +1,8 @@
 #include "SwitchFixture.h"
 
+#include "base/FailureReport.h"
 #include "cipher/modEnCrypt.h"
 #include "main/gui/frmMain.h"
-#include "platform/FailureReport.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
 

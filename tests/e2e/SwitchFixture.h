@@ -1,9 +1,9 @@
 #pragma once
 
+#include "host/dbus/DBusHostConnection.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "platform/SingleInstance.h"
-#include "platform/dbus/DBusHostConnection.h"
 #include "platform/qt/QtShell.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"

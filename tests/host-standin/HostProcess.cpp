@@ -1,6 +1,6 @@
 #include "HostProcess.h"
 
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

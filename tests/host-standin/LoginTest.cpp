@@ -1,7 +1,7 @@
 #include "BusObjects.h"
 #include "InProcessHost.h"
 #include "TestMain.h"
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusPendingCall>
 #include <QFile>

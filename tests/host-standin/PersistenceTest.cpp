@@ -2,7 +2,7 @@
 #include "HostProcess.h"
 #include "Refusal.h"
 #include "TestMain.h"
-#include "platform/dbus/DBusHostConnection.h"
+#include "host/dbus/DBusHostConnection.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Utf8.h"
 #include "logon/Pacer.h"
 #include "platform/KeyTyper.h"
-#include "platform/Utf8.h"
 #include "platform/WindowSearch.h"
 
 #include <algorithm>

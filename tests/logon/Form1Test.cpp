@@ -1,8 +1,8 @@
 #include "logon/Form1.h"
 #include "FakeWindowSystem.h"
 #include "TestSupport.h"
+#include "base/FailureReport.h"
 #include "cipher/modEnCrypt.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 

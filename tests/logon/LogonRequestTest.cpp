@@ -1,6 +1,6 @@
 #include "logon/LogonRequest.h"
+#include "base/FailureReport.h"
 #include "cipher/modEnCrypt.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FailureReport.h"
 #include "main/core/DatabaseList.h"
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
@@ -7,7 +8,6 @@
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
-#include "platform/FailureReport.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "settings/PerUserStore.h"

@@ -1,6 +1,6 @@
 #include "main/core/LangText.h"
 
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 #include "settings/Windows1252.h"
 
 #include "TestSupport.h"

@@ -1,8 +1,8 @@
 #ifndef _WIN32
 
 #include "platform/LockedFile.h"
-#include "platform/FileLockPosix.h"
-#include "platform/UniqueFd.h"
+#include "platform/posix/FileLock.h"
+#include "platform/posix/UniqueFd.h"
 
 #include "TestSupport.h"
 

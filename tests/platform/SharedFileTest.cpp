@@ -1,6 +1,6 @@
 #ifndef _WIN32
 
-#include "platform/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
 

@@ -1,5 +1,5 @@
 #include "settings/RegistrySubs.h"
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 #include "settings/SettingsSchema.h"
 
 #include "TestSupport.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/frmMain.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
 #include "settings/SettingsSchema.h"

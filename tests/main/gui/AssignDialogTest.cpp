@@ -1,10 +1,10 @@
 // The QuickSwitch settings dialog on Qt's offscreen platform, opened from the
 // main window's menu and driven by the object names of its widgets.
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/frmAssign.h"
 #include "main/gui/frmMain.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
 

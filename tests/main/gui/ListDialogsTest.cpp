@@ -1,12 +1,12 @@
 // The list management dialogs on Qt's offscreen platform, driven by the
 // object names of their widgets.
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
 #include "main/gui/frmMain.h"
 #include "main/gui/frmProperties.h"
-#include "platform/FailureReport.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "settings/PerUserStore.h"

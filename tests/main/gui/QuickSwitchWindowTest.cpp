@@ -1,9 +1,9 @@
 // The QuickSwitch window on Qt's offscreen platform.
+#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/frmMain.h"
 #include "main/gui/frmQuickSwitch.h"
-#include "platform/FailureReport.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ErrorNumbers.h"
-#include "platform/FailureReport.h"
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 
 #include <cstdint>
 #include <functional>

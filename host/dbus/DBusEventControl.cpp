@@ -1,6 +1,6 @@
-#include "platform/dbus/DBusEventControl.h"
+#include "host/dbus/DBusEventControl.h"
 
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

@@ -1,8 +1,8 @@
-#include "platform/dbus/DBusHostConnection.h"
+#include "host/dbus/DBusHostConnection.h"
 
-#include "platform/dbus/DBusEventControl.h"
-#include "platform/dbus/HostBus.h"
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/DBusEventControl.h"
+#include "host/dbus/HostBus.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusObjectPath>
 

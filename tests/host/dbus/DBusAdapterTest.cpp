@@ -1,7 +1,7 @@
 #include "HostProcess.h"
 #include "TestMain.h"
-#include "platform/dbus/DBusHostConnection.h"
-#include "platform/dbus/HostBusNames.h"
+#include "host/dbus/DBusHostConnection.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusPendingCall>
 #include <QFileInfo>

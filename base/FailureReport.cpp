@@ -1,6 +1,6 @@
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 
-#include "platform/ErrorNumbers.h"
+#include "base/ErrorNumbers.h"
 
 #include <iostream>
 #include <mutex>

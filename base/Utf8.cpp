@@ -1,4 +1,4 @@
-#include "platform/Utf8.h"
+#include "base/Utf8.h"
 
 namespace vm::utf8 {
 

@@ -1,4 +1,4 @@
-#include "platform/FailureReport.h"
+#include "base/FailureReport.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "platform/FileLockPosix.h"
+#include "platform/posix/FileLock.h"
 
 #include <algorithm>
 #include <atomic>

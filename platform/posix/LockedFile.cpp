@@ -1,7 +1,7 @@
 #include "platform/LockedFile.h"
 
-#include "platform/FileLockPosix.h"
-#include "platform/UniqueFd.h"
+#include "platform/posix/FileLock.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main/core/HostInterface.h"
-#include "platform/dbus/HostBus.h"
+#include "host/HostInterface.h"
+#include "host/dbus/HostBus.h"
 
 #include <QObject>
 

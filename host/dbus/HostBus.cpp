@@ -1,7 +1,7 @@
-#include "platform/dbus/HostBus.h"
+#include "host/dbus/HostBus.h"
 
-#include "main/core/HostInterface.h"
-#include "platform/dbus/HostBusNames.h"
+#include "host/HostInterface.h"
+#include "host/dbus/HostBusNames.h"
 
 #include <QDBusMessage>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <chrono>
 #include <string>
