@@ -17,7 +17,10 @@ ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
 
 # The wine prefix lives in the build folder so that a run never touches the
 # user's own; mono and gecko are not needed by console test programs.
-export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The ANSI code page follows LANG: a fixed one makes it 1252 wherever this runs.
+own_lang=${LANG-}
+export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    LANG=en_US.UTF-8
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DVELMARIS_WERROR=$werror
 cmake --build build-windows -j "$jobs"
@@ -36,6 +39,7 @@ export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-16
 unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+if [ -n "$own_lang" ]; then export LANG="$own_lang"; else unset LANG; fi
 checked_tests="base_tests cipher_tests settings_tests platform_tests platform_x11_tests main_tests logon_tests logon_x11_tests"
 cmake -S . -B build-checked -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++-16 -DVELMARIS_SANITIZE=ON -DVELMARIS_FUZZ=ON \
