@@ -1,5 +1,7 @@
 #include "settings/win32/Win32HostRegistry.h"
 
+#include "platform/win32/AnsiText.h"
+
 #include <windows.h>
 
 namespace vm {
@@ -29,42 +31,20 @@ HKEY rootKey(RegistryRoot) {
 }
 
 bool open(RegistryRoot root, std::string_view keyPath, REGSAM access, Key& key) {
-    const std::optional<std::string> path = toAnsiCodePage(keyPath);
+    const std::optional<std::string> path = win32::toAnsi(keyPath);
     // An empty path would open the root itself.
     return path && !path->empty() &&
            ::RegOpenKeyExA(rootKey(root), path->c_str(), 0, access, key.out()) == ERROR_SUCCESS;
 }
 
 bool create(RegistryRoot root, std::string_view keyPath, Key& key) {
-    const std::optional<std::string> path = toAnsiCodePage(keyPath);
+    const std::optional<std::string> path = win32::toAnsi(keyPath);
     return path && !path->empty() &&
            ::RegCreateKeyExA(rootKey(root), path->c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                              KEY_WRITE, nullptr, key.out(), nullptr) == ERROR_SUCCESS;
 }
 
 } // namespace
-
-std::optional<std::string> toAnsiCodePage(std::string_view utf8) {
-    if (utf8.empty())
-        return std::string();
-    const int size = static_cast<int>(utf8.size());
-    const int wideLength =
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (wideLength <= 0)
-        return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(),
-                          wideLength);
-    BOOL usedDefault = FALSE;
-    const int ansiLength = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                                 wideLength, nullptr, 0, nullptr, &usedDefault);
-    if (ansiLength <= 0 || usedDefault)
-        return std::nullopt;
-    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, ansi.data(),
-                          ansiLength, nullptr, &usedDefault);
-    return usedDefault ? std::nullopt : std::optional<std::string>(ansi);
-}
 
 bool Win32HostRegistry::keyExists(RegistryRoot root, std::string_view keyPath) {
     Key key;
@@ -78,7 +58,7 @@ bool Win32HostRegistry::createKey(RegistryRoot root, std::string_view keyPath) {
 
 bool Win32HostRegistry::writeValue(RegistryRoot root, std::string_view keyPath,
                                    std::string_view name, const RegistryData& data) {
-    const std::optional<std::string> valueName = toAnsiCodePage(name);
+    const std::optional<std::string> valueName = win32::toAnsi(name);
     Key key;
     if (!valueName || !create(root, keyPath, key))
         return false;
@@ -88,7 +68,7 @@ bool Win32HostRegistry::writeValue(RegistryRoot root, std::string_view keyPath,
                                 reinterpret_cast<const BYTE*>(&dword),
                                 sizeof dword) == ERROR_SUCCESS;
     }
-    const std::optional<std::string> text = toAnsiCodePage(std::get<std::string>(data));
+    const std::optional<std::string> text = win32::toAnsi(std::get<std::string>(data));
     // REG_SZ ends in its NUL, which the size counts; a NUL inside would cut it.
     if (!text || text->find('\0') != std::string::npos)
         return false;

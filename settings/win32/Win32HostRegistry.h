@@ -2,9 +2,6 @@
 
 #include "settings/RegistrySubs.h"
 
-#include <optional>
-#include <string>
-
 namespace vm {
 
 // The host registry on Windows: the current user's hive through the ANSI
@@ -18,8 +15,5 @@ public:
     [[nodiscard]] bool writeValue(RegistryRoot root, std::string_view keyPath,
                                   std::string_view name, const RegistryData& data) override;
 };
-
-// UTF-8 in the ANSI code page, or nothing when a character has no place there.
-std::optional<std::string> toAnsiCodePage(std::string_view utf8);
 
 } // namespace vm

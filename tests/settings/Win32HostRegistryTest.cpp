@@ -2,6 +2,8 @@
 
 #include "settings/win32/Win32HostRegistry.h"
 
+#include "platform/win32/AnsiText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -37,7 +39,7 @@ TEST_F(Win32HostRegistryTest, WritesAnsiTextAndNumbersThatTheApiAndRegReadBack) 
         registry.writeValue(root, key, "Last DB Name", std::string("C:\\Data\\Caf\xC3\xA9.dbf")));
     ASSERT_TRUE(registry.writeValue(root, key, "Use Last DB", std::uint32_t{1}));
     EXPECT_TRUE(registry.keyExists(root, key));
-    EXPECT_EQ(text("Last DB Name"), toAnsiCodePage("C:\\Data\\Caf\xC3\xA9.dbf"));
+    EXPECT_EQ(text("Last DB Name"), win32::toAnsi("C:\\Data\\Caf\xC3\xA9.dbf"));
     if (::GetACP() == 1252) {
         EXPECT_EQ(text("Last DB Name"), "C:\\Data\\Caf\xE9.dbf");
     }
