@@ -176,11 +176,12 @@ Replace replaceFile(const std::string& path, std::string_view bytes, const struc
     UniqueFd out(::mkostemp(temp.data(), O_CLOEXEC));
     if (!out.ok())
         return outcomeOf(errno);
-    // chown may clear the set-id bits, so the mode comes after it.
-    const bool replaced = writeAll(out.get(), bytes) && ::fsync(out.get()) == 0 &&
-                          (!old || carryOwnership(out.get(), *old)) &&
+    // The owner and mode are given once the bytes are all in, and flushed
+    // with them, so that the renamed file is whole in both. chown may clear
+    // the set-id bits, so the mode comes after it.
+    const bool replaced = writeAll(out.get(), bytes) && (!old || carryOwnership(out.get(), *old)) &&
                           ::fchmod(out.get(), old ? old->st_mode & 07777 : newMode) == 0 &&
-                          ::rename(temp.c_str(), path.c_str()) == 0;
+                          ::fsync(out.get()) == 0 && ::rename(temp.c_str(), path.c_str()) == 0;
     if (!replaced) {
         const int error = errno;
         ::unlink(temp.c_str());
