@@ -126,8 +126,4 @@ std::string cannotWriteMessage(const PerUserStore& store) {
     return "The per-user settings could not be written: " + store.location();
 }
 
-std::unique_ptr<PerUserStore> openPerUserStore(std::string_view applicationName) {
-    return std::make_unique<FilePerUserStore>(std::string(applicationName));
-}
-
 } // namespace vm

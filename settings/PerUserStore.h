@@ -78,7 +78,8 @@ private:
     std::string path_;
 };
 
-// The store the running programs use: the per-user file on Linux.
+// The store the running programs use: the per-user file on Linux, the
+// current user's registry key on Windows.
 std::unique_ptr<PerUserStore> openPerUserStore(std::string_view applicationName);
 
 } // namespace vm

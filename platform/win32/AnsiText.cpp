@@ -19,11 +19,10 @@ std::wstring wide(UINT codePage, DWORD flags, std::string_view text) {
 } // namespace
 
 std::optional<std::string> toAnsi(std::string_view utf8) {
-    if (utf8.empty())
-        return std::string();
-    const std::wstring text = wide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
-    if (text.empty())
-        return std::nullopt;
+    const std::optional<std::wstring> wideText = toWide(utf8);
+    if (!wideText || wideText->empty())
+        return wideText ? std::optional<std::string>(std::string()) : std::nullopt;
+    const std::wstring& text = *wideText;
     const int size = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
     const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size,
@@ -37,7 +36,17 @@ std::optional<std::string> toAnsi(std::string_view utf8) {
 }
 
 std::string fromAnsi(std::string_view ansi) {
-    const std::wstring text = wide(CP_ACP, 0, ansi);
+    return fromWide(wide(CP_ACP, 0, ansi));
+}
+
+std::optional<std::wstring> toWide(std::string_view utf8) {
+    if (utf8.empty())
+        return std::wstring();
+    std::wstring text = wide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+    return text.empty() ? std::nullopt : std::optional<std::wstring>(std::move(text));
+}
+
+std::string fromWide(std::wstring_view text) {
     const int size = static_cast<int>(text.size());
     const int length =
         ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);

@@ -13,4 +13,9 @@ std::optional<std::string> toAnsi(std::string_view utf8);
 // What an "A" function gave back, in UTF-8.
 std::string fromAnsi(std::string_view ansi);
 
+// The program's UTF-8 text for the "W" functions and automation strings, or
+// nothing when it is not UTF-8.
+std::optional<std::wstring> toWide(std::string_view utf8);
+std::string fromWide(std::wstring_view wide);
+
 } // namespace vm::win32

@@ -1,6 +1,7 @@
 #include "settings/win32/Win32HostRegistry.h"
 
 #include "platform/win32/AnsiText.h"
+#include "platform/win32/RegistryKey.h"
 
 #include <windows.h>
 
@@ -8,22 +9,7 @@ namespace vm {
 
 namespace {
 
-// An open registry key, closed when it goes.
-class Key {
-public:
-    Key() = default;
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    ~Key() {
-        if (handle_)
-            ::RegCloseKey(handle_);
-    }
-    HKEY* out() { return &handle_; }
-    HKEY get() const { return handle_; }
-
-private:
-    HKEY handle_ = nullptr;
-};
+using Key = win32::RegistryKey;
 
 // The only root the callers name is the current user's.
 HKEY rootKey(RegistryRoot) {
