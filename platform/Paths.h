@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vm {
@@ -9,9 +10,14 @@ namespace vm {
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
 inline constexpr std::string_view kPathSeparators = "\\/";
+inline constexpr std::string_view kProgramSuffix = ".exe";
 #else
 inline constexpr char kPathSeparator = '/';
 inline constexpr std::string_view kPathSeparators = "/";
+inline constexpr std::string_view kProgramSuffix = "";
 #endif
+
+// Whether a file or folder of that name exists, as the desktop shell sees it.
+bool pathExists(const std::string& path);
 
 } // namespace vm

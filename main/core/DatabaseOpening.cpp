@@ -68,7 +68,9 @@ void handOverLogon(Program& program, const std::string& name, std::string_view u
     // Nothing reads the last user name back; a failure here changes nothing.
     (void)store.SaveSetting(schema::kSettings, schema::kLastUsername,
                             store.GetSetting(name, schema::kUsername));
-    program.shell.start(program.programFile(std::string(kLogonProgram)), program.programFolder);
+    program.shell.start(
+        program.programFile(std::string(kLogonProgram) + std::string(kProgramSuffix)),
+        program.programFolder);
 }
 
 std::string ExtractPath(const std::string& sFile) {

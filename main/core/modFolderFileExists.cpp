@@ -1,16 +1,11 @@
 #include "main/core/modFolderFileExists.h"
 
-#include <filesystem>
+#include "platform/Paths.h"
 
 namespace vm::modFolderFileExists {
 
 bool FileExists(const std::string& path) {
-    if (path.empty())
-        return false;
-    // Paths are UTF-8 inside the program, whatever the system's code page.
-    const std::u8string utf8(path.begin(), path.end());
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::path(utf8), error);
+    return pathExists(path);
 }
 
 } // namespace vm::modFolderFileExists

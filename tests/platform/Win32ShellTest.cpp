@@ -1,6 +1,7 @@
 #ifdef _WIN32
 
 #include "platform/win32/Win32Shell.h"
+#include "platform/Paths.h"
 
 #include "TestSupport.h"
 
@@ -53,6 +54,12 @@ TEST_F(Win32ShellTest, FindsTheProgramOfARegisteredTypeAndTellsNoneFromFailure) 
     // Nothing to start: no window of anyone's opens.
     EXPECT_FALSE(shell.open(dir.file("Missing.vmtest"), ""));
     EXPECT_FALSE(shell.start(dir.file("missing.exe"), ""));
+
+    // What the shell sees is what exists, files and folders alike.
+    EXPECT_TRUE(pathExists(dir.file("Sales.vmtest")));
+    EXPECT_TRUE(pathExists(dir.path().string()));
+    EXPECT_FALSE(pathExists(dir.file("Missing.vmtest")));
+    EXPECT_FALSE(pathExists(""));
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#include "platform/Paths.h"
+
+#include "platform/win32/AnsiText.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace vm {
+
+bool pathExists(const std::string& path) {
+    // The host takes its paths in the ANSI code page; a path outside it names
+    // nothing the host could open.
+    const std::optional<std::string> ansi = win32::toAnsi(path);
+    if (!ansi || ansi->empty())
+        return false;
+    SHFILEINFOA info{};
+    return ::SHGetFileInfoA(ansi->c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES) != 0;
+}
+
+} // namespace vm
