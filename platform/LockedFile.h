@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,6 +51,11 @@ enum class EditResult { Written, Unchanged, Failed };
 // nothing; `problem`, when given, then says why where that is known.
 EditResult editFile(const std::string& path, const FileEdit& edit, unsigned newFileMode = 0666,
                     std::string* problem = nullptr);
+
+// How long a lock is waited for before the access goes on without it (a
+// reader) or fails (a writer): a hung process must not freeze every other.
+std::chrono::milliseconds lockPatience();
+void setLockPatience(std::chrono::milliseconds patience);
 
 bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);

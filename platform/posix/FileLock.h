@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LockedFile.h"
 #include "platform/posix/UniqueFd.h"
 
 #include <chrono>
@@ -9,11 +10,6 @@
 namespace vm {
 
 enum class LockKind { Shared, Exclusive };
-
-// How long a lock is waited for before the access goes on without it (a
-// reader) or fails (a writer): a hung process must not freeze every other.
-std::chrono::milliseconds lockPatience();
-void setLockPatience(std::chrono::milliseconds patience);
 
 // Takes the advisory lock that serialises access to the file at `dataPath`
 // among processes and users, waiting while another holds it, for at most the

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string_view>
+#include <thread>
 
 namespace vm {
 
@@ -41,6 +44,31 @@ DWORD attributes(const std::string& path) {
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::atomic<std::chrono::milliseconds::rep> patienceMs{10'000};
+
+enum class Wait { Locked, TimedOut, Failed };
+
+// LockFileEx waits without limit or not at all, so the lock is tried again
+// and again at short intervals until the patience is spent.
+Wait lockExclusively(HANDLE file) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + lockPatience();
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        OVERLAPPED whole{};
+        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                         MAXDWORD, &whole))
+            return Wait::Locked;
+        if (::GetLastError() != ERROR_LOCK_VIOLATION)
+            return Wait::Failed;
+        const auto now = Clock::now();
+        if (now >= deadline)
+            return Wait::TimedOut;
+        std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, std::chrono::milliseconds(10));
+    }
 }
 
 bool writeAll(HANDLE h, std::string_view bytes) {
@@ -99,9 +127,16 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned, std
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!lock.ok())
         return EditResult::Failed;
-    OVERLAPPED whole{};
-    if (!::LockFileEx(lock.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole))
+    switch (lockExclusively(lock.get())) {
+    case Wait::Locked:
+        break;
+    case Wait::TimedOut:
+        if (problem)
+            *problem = "another program has kept it locked for too long";
         return EditResult::Failed;
+    case Wait::Failed:
+        return EditResult::Failed;
+    }
 
     const FileContents current = readWholeFile(path);
     if (current.status == ReadStatus::Failed) {
@@ -129,6 +164,14 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned, std
         return EditResult::Failed;
     }
     return EditResult::Written;
+}
+
+std::chrono::milliseconds lockPatience() {
+    return std::chrono::milliseconds(patienceMs.load());
+}
+
+void setLockPatience(std::chrono::milliseconds patience) {
+    patienceMs = patience.count();
 }
 
 bool isDirectory(const std::string& path) {
