@@ -1,18 +1,19 @@
 #include "logon/SecretText.h"
 
+#include "platform/SecureWipe.h"
+
 #include <algorithm>
 #include <stdexcept>
-#include <string.h>
 
 namespace vm::logon {
 
 void wipe(std::string& text) {
-    explicit_bzero(text.data(), text.capacity());
+    secureWipe(text.data(), text.capacity());
     text.clear();
 }
 
 void wipe(std::u32string& text) {
-    explicit_bzero(text.data(), text.capacity() * sizeof(char32_t));
+    secureWipe(text.data(), text.capacity() * sizeof(char32_t));
     text.clear();
 }
 

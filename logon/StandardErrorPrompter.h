@@ -1,19 +1,18 @@
 #pragma once
 
-#include "base/Prompter.h"
+#include "logon/UnattendedPrompter.h"
 
 namespace vm::logon {
 
-// logon shows no window, which could take the focus from the login window:
-// its messages go to standard error and to the system log, where they are
-// found when no terminal watched it start.
-class StandardErrorPrompter : public Prompter {
+// Messages go to standard error and to the system log.
+class StandardErrorPrompter : public UnattendedPrompter {
 public:
     StandardErrorPrompter();
     ~StandardErrorPrompter() override;
 
-    Answer ask(std::string_view text, std::string_view caption, Buttons buttons,
-               Icon icon) override;
+protected:
+    void record(std::string_view caption, const std::string& lines,
+                const std::string& oneLine) override;
 };
 
 } // namespace vm::logon

@@ -1,12 +1,10 @@
 #include "base/FailureReport.h"
-#include "logon/Form1.h"
+#include "logon/RunLogon.h"
 #include "logon/StandardErrorPrompter.h"
 #include "logon/SystemPacer.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11KeyTyper.h"
 #include "platform/x11/X11WindowSearch.h"
-#include "settings/PerUserStore.h"
-#include "settings/SettingsSchema.h"
 
 #include <sys/prctl.h>
 
@@ -18,11 +16,7 @@ int main() {
     vm::logon::StandardErrorPrompter prompter;
     vm::FailureReporter::install(&prompter, "logon");
     vm::logon::SystemPacer pacer;
-    vm::guarded({"Form1", "Sub", "Form_Load"}, [&] {
-        const auto store = vm::openPerUserStore(vm::schema::kApplicationName);
-        vm::logon::Form1 form(*store, pacer);
-        if (!form.Form_Load())
-            return;
+    vm::logon::runLogon(pacer, [](vm::logon::Form1& form) {
         vm::x11::X11Display display;
         vm::x11::X11WindowSearch search(display);
         vm::x11::X11KeyTyper typer(display);

@@ -29,7 +29,25 @@ mkdir -p "$WINEPREFIX"
 # The prefix is finished only when its server has ended; a test started
 # before then may fail to start at all.
 /usr/lib/wine/wineserver64 -w >/dev/null 2>&1 || true
+# The logon tests make windows that take the focus: a screen of the stage's
+# own, with a window manager (without one wine waits on every window it hides).
+own_display=${DISPLAY-}
+source scripts/virtual-screen.sh
+start_virtual_screen
+openbox --sm-disable >/dev/null 2>&1 &
+screen_pids=("$!" "$xvfb_pid")
+trap '/usr/lib/wine/wineserver64 -k 2>/dev/null; kill "${screen_pids[@]}" 2>/dev/null || true' EXIT
+# One server and one set of the prefix's services for the whole stage,
+# started here: a test that starts them hands them its output pipe, and ctest
+# then waits for them to end (two tests starting them at once can wait on
+# each other for good).
+/usr/lib/wine/wineserver64 -p
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1 || true
 ctest --test-dir build-windows --output-on-failure -j "$jobs" --timeout 300
+/usr/lib/wine/wineserver64 -k >/dev/null 2>&1 || true
+kill "${screen_pids[@]}" 2>/dev/null || true
+trap - EXIT
+if [ -n "$own_display" ]; then export DISPLAY="$own_display"; else unset DISPLAY; fi
 
 # The checked stage, built with clang: the portable and core tests, logon on
 # X11 and the end-to-end switch under AddressSanitizer (leaks included) and

@@ -2,17 +2,9 @@
 
 #include "base/Utf8.h"
 
-#include <algorithm>
-
 namespace vm::x11 {
 
 namespace {
-
-constexpr std::size_t kLongestSearchedTitle = 99;
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -26,11 +18,6 @@ std::string_view classOfWmClass(std::string_view wmClass) {
         return {};
     const std::string_view rest = wmClass.substr(end + 1);
     return rest.substr(0, rest.find('\0'));
-}
-
-bool containsIgnoringCase(std::string_view text, std::string_view part) {
-    const auto same = [](char a, char b) { return asciiLower(a) == asciiLower(b); };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
 }
 
 std::string_view searchedTitle(std::string_view utf8Title) {

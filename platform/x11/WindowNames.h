@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowNames.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,9 +10,6 @@ namespace vm::x11 {
 
 // The class half of a WM_CLASS value ("instance\0class\0").
 std::string_view classOfWmClass(std::string_view wmClass);
-
-// ASCII letters compare without regard to case; other bytes as they are.
-bool containsIgnoringCase(std::string_view text, std::string_view part);
 
 // A UTF-8 title as it is searched: cut at the first NUL and after 99
 // characters, the most a title read for the search has ever held.

@@ -1,0 +1,115 @@
+#include "LoginWindows.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vm::test {
+
+namespace {
+
+std::vector<LoginWindows*> dialogs;
+
+INT_PTR CALLBACK onDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+        reinterpret_cast<LoginWindows*>(::GetWindowLongPtrW(dialog, DWLP_USER))->accepted = true;
+    return message == WM_INITDIALOG || message == WM_COMMAND;
+}
+
+bool runPendingMessages() {
+    MSG message;
+    bool any = false;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        any = true;
+        if (std::none_of(dialogs.begin(), dialogs.end(), [&](LoginWindows* w) {
+                return ::IsDialogMessageW(w->dialog, &message);
+            })) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return any;
+}
+
+} // namespace
+
+std::optional<std::string> noDisplayReason() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (::GetProcAddress(ntdll, "wine_get_version"))
+        return ::GetEnvironmentVariableA("DISPLAY", nullptr, 0) == 0
+                   ? std::optional<std::string>("wine has no X display (DISPLAY is not set)")
+                   : std::nullopt;
+    USEROBJECTFLAGS flags{};
+    ::GetUserObjectInformationW(::GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                nullptr);
+    return flags.dwFlags & WSF_VISIBLE ? std::nullopt
+                                       : std::optional<std::string>("no interactive desktop");
+}
+
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (runPendingMessages(); !done(); runPendingMessages()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::min<long long>(left.count(), 20)),
+                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+    // Whatever a child typed before it ended is all queued by now.
+    while (runPendingMessages()) {
+    }
+    return true;
+}
+
+LoginWindows::LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool show) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = frameClass;
+    ::RegisterClassW(&windowClass); // fails harmlessly once registered
+    frame = ::CreateWindowExW(0, frameClass, L"Frame", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400, nullptr,
+                              nullptr, instance, nullptr);
+    dialog = ::CreateDialogParamW(instance, MAKEINTRESOURCEW(1), frame, onDialogMessage,
+                                  reinterpret_cast<LPARAM>(this));
+    ::SetWindowTextW(dialog, title);
+    ::SetDlgItemTextW(dialog, kName, L"old-name");
+    ::SetDlgItemTextW(dialog, kPassword, L"old-pass");
+    dialogs.push_back(this);
+    if (show) {
+        ::ShowWindow(frame, SW_SHOW);
+        ::ShowWindow(dialog, SW_SHOW);
+        takeFocus();
+    }
+}
+
+LoginWindows::~LoginWindows() {
+    dialogs.erase(std::find(dialogs.begin(), dialogs.end(), this));
+    ::DestroyWindow(dialog);
+    ::DestroyWindow(frame);
+}
+
+bool LoginWindows::takeFocus() {
+    // Under wine the window manager may hand the focus to the frame after
+    // the dialog has asked for it.
+    return pumpUntil(
+        [&] {
+            if (::GetForegroundWindow() != dialog)
+                ::SetForegroundWindow(dialog);
+            return ::IsChild(dialog, ::GetFocus());
+        },
+        std::chrono::seconds(5));
+}
+
+std::string LoginWindows::field(int id) const {
+    wchar_t text[256];
+    const int length = ::GetDlgItemTextW(dialog, id, text, 256);
+    std::string utf8(static_cast<std::size_t>(length) * 4, '\0');
+    utf8.resize(static_cast<std::size_t>(::WideCharToMultiByte(
+        CP_UTF8, 0, text, length, utf8.data(), int(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+} // namespace vm::test

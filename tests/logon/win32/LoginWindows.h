@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vm::test {
+
+// Why windows cannot take the focus here, or nothing when they can: wine
+// needs an X display, Windows an interactive desktop.
+std::optional<std::string> noDisplayReason();
+
+// Runs this thread's window messages, the dialogs' keyboard handling
+// included, until `done` holds or the time is up; false then.
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+// A stand-in for the host's windows in this process: a frame of the given
+// class and, owned by it, the login dialog of LoginDialog.rc, its fields
+// holding text of their own.
+struct LoginWindows {
+    LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool show = true);
+    ~LoginWindows();
+    // Gives the dialog the focus; false when it has not arrived in time.
+    bool takeFocus();
+    // What a field holds, in UTF-8.
+    std::string field(int id) const;
+
+    static constexpr int kName = 101;
+    static constexpr int kPassword = 102;
+    HWND frame = nullptr;
+    HWND dialog = nullptr;
+    bool accepted = false;
+};
+
+} // namespace vm::test

@@ -1,0 +1,59 @@
+#include "LoginWindows.h"
+#include "platform/win32/Win32KeyTyper.h"
+#include "platform/win32/Win32WindowSearch.h"
+#include "platform/win32/WindowHandle.h"
+
+#include <gtest/gtest.h>
+
+namespace vm::test {
+namespace {
+
+using namespace std::chrono_literals;
+using win32::idOf;
+
+class Win32Windows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::optional<std::string> reason = noDisplayReason())
+            GTEST_SKIP() << *reason;
+    }
+};
+
+TEST_F(Win32Windows, FindsTheShownLoginWindowOfTheTopmostFrameThroughItsOwner) {
+    win32::Win32WindowSearch search;
+    const auto find = [&] { return search.findOwnedWindow("ACT3.0FrameClass", "Login to"); };
+    LoginWindows host(L"xact3.0FRAMEclass2", L"Login to Sales");
+    LoginWindows decoy(L"OtherFrameClass", L"Login to Sales");
+    ASSERT_EQ(::GetParent(host.dialog), nullptr) << "an owned overlapped window has no parent";
+    EXPECT_EQ(find(), idOf(host.dialog));
+
+    // Above the first: only its own window counts, with the title's case.
+    LoginWindows later(L"ACT3.0FrameClassic", L"login to Sales");
+    EXPECT_EQ(find(), std::nullopt);
+    ::SetWindowTextW(later.dialog, L"Login to Sales");
+    EXPECT_EQ(find(), idOf(later.dialog));
+    ::ShowWindow(later.dialog, SW_HIDE);
+    EXPECT_EQ(find(), std::nullopt) << "a hidden window cannot take the keystrokes";
+}
+
+TEST(Win32KeyTyper, TypesOnlyWhatCanBeTypedAndACharacterBeyondU_FFFFAsItself) {
+    win32::Win32KeyTyper typer;
+    EXPECT_THROW(typer.prepare(std::u32string(U"ab\0", 3)), std::invalid_argument);
+    EXPECT_THROW(typer.prepare(std::u32string(1, char32_t(0xD800))), std::invalid_argument);
+    EXPECT_THROW(typer.prepare(U"a\tb"), std::invalid_argument);
+    typer.prepare(U"Zo\u00EB \U0001F600");
+
+    if (const std::optional<std::string> reason = noDisplayReason())
+        GTEST_SKIP() << *reason;
+    // Into the name field, which has the focus; the e2e tests cover the keys.
+    LoginWindows host(L"ACT3.0FrameClass", L"Login to Sales");
+    ASSERT_TRUE(pumpUntil([&] { return typer.focusIsIn(idOf(host.dialog)); }, 5s));
+    ::SetDlgItemTextW(host.dialog, LoginWindows::kName, L"");
+    typer.type(U'\U0001F600');
+    typer.finish();
+    const auto typed = [&] { return host.field(LoginWindows::kName) == "\U0001F600"; };
+    EXPECT_TRUE(pumpUntil(typed, 5s)) << host.field(LoginWindows::kName);
+}
+
+} // namespace
+} // namespace vm::test
