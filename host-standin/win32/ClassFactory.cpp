@@ -1,0 +1,48 @@
+#include "ClassFactory.h"
+
+namespace standin::win {
+
+HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** out) {
+    if (!out)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+        *out = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE ClassFactory::AddRef() {
+    return static_cast<ULONG>(++references_);
+}
+
+ULONG STDMETHODCALLTYPE ClassFactory::Release() {
+    const long left = --references_;
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    IUnknown* object = make_();
+    if (!object)
+        return E_OUTOFMEMORY;
+    const HRESULT result = object->QueryInterface(iid, out);
+    object->Release();
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock) {
+    if (locks_)
+        lock ? ++*locks_ : --*locks_;
+    return S_OK;
+}
+
+} // namespace standin::win
