@@ -49,7 +49,7 @@ Frame::~Frame() {
         ::DestroyWindow(window_);
 }
 
-bool Frame::create(int showCommand) {
+bool Frame::create() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
@@ -72,9 +72,12 @@ bool Frame::create(int showCommand) {
     ::SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
     refresh();
+    return true;
+}
+
+void Frame::show(int showCommand) {
     ::ShowWindow(window_, showCommand);
     ::UpdateWindow(window_);
-    return true;
 }
 
 std::optional<LoginPrompt::Answer> Frame::askLogin(const std::string& databaseName,

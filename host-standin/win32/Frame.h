@@ -17,8 +17,9 @@ public:
     explicit Frame(HostState& host);
     ~Frame() override;
 
-    // False when the window could not be made.
-    bool create(int showCommand);
+    // Makes the window hidden; false when it could not be made.
+    bool create();
+    void show(int showCommand);
     HWND window() const { return window_; }
 
     std::optional<Answer> askLogin(const std::string& databaseName,

@@ -108,7 +108,7 @@ int serve(const Options& options, int showCommand) {
                    ProfileFile(folder + "\\profile.json"), registry, folder);
     Frame frame(host);
     host.setLoginPrompt(&frame);
-    if (!frame.create(showCommand))
+    if (!frame.create())
         return fail("the frame window could not be made", HRESULT_FROM_WIN32(::GetLastError()));
 
     ClassObjects classes;
@@ -120,6 +120,9 @@ int serve(const Options& options, int showCommand) {
     if (FAILED(result))
         return fail("the automation classes could not be offered", result);
 
+    // Shown only now: whoever waits for the frame may then create objects at
+    // once, without starting a second host through COM.
+    frame.show(showCommand);
     host.startUp(options.file);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

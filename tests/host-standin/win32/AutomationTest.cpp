@@ -1,0 +1,180 @@
+#include "ComText.h"
+#include "HostServer.h"
+#include "LoginDialogIds.h"
+#include "host/com/HostComNames.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace standin::win::test {
+
+namespace {
+
+namespace hostcom = vm::hostcom;
+
+class AutomationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
+        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        comStarted_ = true;
+        ASSERT_TRUE(host_.start()) << "the host's frame did not show";
+        app_ = create(hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
+        ASSERT_NE(app_, nullptr) << "ACTOLE.APPOBJECT did not reach the running host";
+    }
+    void TearDown() override {
+        if (app_)
+            app_->Release();
+        host_.close();
+        if (comStarted_)
+            ::CoUninitialize();
+    }
+
+    std::wstring text(const wchar_t* member) {
+        Reply reply;
+        call(app_, member, {}, reply);
+        EXPECT_EQ(reply.result, S_OK) << member;
+        return reply.value.text();
+    }
+
+    HostServer host_;
+    IDispatch* app_ = nullptr;
+    bool comStarted_ = false;
+};
+
+TEST_F(AutomationTest, NamesInAnyCaseAndArgumentsOfAnyKindReachTheMembers) {
+    EXPECT_EQ(idOf(app_, L"OPENDB"), idOf(app_, L"openDB"));
+    EXPECT_NE(idOf(app_, L"openDB"), DISPID_UNKNOWN);
+    EXPECT_EQ(idOf(app_, L"NoSuchMember"), DISPID_UNKNOWN);
+
+    const std::wstring contacts = demoFile("contacts.dbf");
+    Value path(contacts.c_str());
+    Reply opened;
+    call(app_, L"OpenDb", {&path}, opened);
+    ASSERT_EQ(opened.result, S_OK)
+        << std::string(opened.description.begin(), opened.description.end());
+    EXPECT_EQ(text(L"GetOpenDBName"), contacts);
+    EXPECT_EQ(text(L"GetCurrentUserName"), L"Admin");
+
+    // A view type as a 2-byte number, a calendar mode as text.
+    Reply views;
+    call(app_, L"Views", {}, views);
+    ASSERT_EQ(views.value.vt, VT_DISPATCH);
+    Value calendarType(short{5});
+    Value name(L"V");
+    Reply view;
+    call(views.value.pdispVal, L"Create", {&calendarType, &name}, view);
+    ASSERT_EQ(view.value.vt, VT_DISPATCH);
+    Value weekly(L"301");
+    Reply mode;
+    call(view.value.pdispVal, L"SetCalendarMode", {&weekly}, mode);
+    EXPECT_EQ(mode.result, S_OK);
+
+    const auto open = host_.journalOf("/Application", "openDB");
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(*open[0]["args"].array()->at(0).text(), utf8Of(contacts));
+    EXPECT_TRUE(open[0]["result"].isNull());
+    const auto created = host_.journalOf("/Application/Views", "Create");
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_EQ(created[0].toText().find("\"args\":[5,\"V\"],\"result\":\"/Application/Views/1\""),
+              created[0].toText().find("\"args\""));
+    EXPECT_EQ(host_.journalOf("/Application/Views/1", "SetCalendarMode").size(), 1u);
+}
+
+TEST_F(AutomationTest, ARefusalComesBackAsAnExceptionWithItsReason) {
+    Value macro(L"C:\\nowhere\\missing.mpr");
+    Reply refused;
+    call(app_, L"RunMacro", {&macro}, refused);
+    EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+    EXPECT_NE(refused.description.find(L"does not exist"), std::wstring::npos);
+
+    Value command(L"not a number");
+    Reply mistyped;
+    call(app_, L"Command", {&command}, mistyped);
+    EXPECT_EQ(mistyped.result, DISP_E_TYPEMISMATCH);
+
+    const auto recorded = host_.journalOf("/Application", "RunMacro");
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(*recorded[0]["error"]["name"].text(), "org.velmaris.HostStandin.Error.Refused");
+    EXPECT_EQ(wideOf(*recorded[0]["error"]["message"].text()), refused.description);
+}
+
+TEST_F(AutomationTest, APreferenceWrittenAsAPropertyReadsBack) {
+    Reply preferences;
+    call(app_, L"Preferences", {}, preferences);
+    ASSERT_EQ(preferences.value.vt, VT_DISPATCH);
+    IDispatch* prefs = preferences.value.pdispVal;
+
+    const std::wstring layout = demoFile("standard.cly");
+    Value path(layout.c_str());
+    Reply written;
+    call(prefs, L"defaultcontactlayout", {&path}, written, DISPATCH_PROPERTYPUT);
+    ASSERT_EQ(written.result, S_OK);
+    Reply read;
+    call(prefs, L"DefaultContactLayout", {}, read, DISPATCH_PROPERTYGET);
+    EXPECT_EQ(read.value.text(), layout);
+    Reply useLast;
+    call(prefs, L"UseLastDBonStartup", {}, useLast, DISPATCH_PROPERTYGET);
+    EXPECT_EQ(useLast.value.vt, VT_BOOL);
+
+    const auto set = host_.journalOf("/Application/Preferences", "SetDefaultContactLayout");
+    ASSERT_EQ(set.size(), 1u);
+    EXPECT_EQ(*set[0]["args"].array()->at(0).text(), utf8Of(layout));
+    EXPECT_EQ(host_.journalOf("/Application/Preferences", "DefaultContactLayout").size(), 1u);
+}
+
+// The login runs inside the call; the caller waits on a thread of its own
+// while this one answers the dialog as a user would.
+TEST_F(AutomationTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
+    const auto openSales = [](HRESULT& result) {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IDispatch* app = create(hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
+        Value path(demoFile("sales.dbf").c_str());
+        Reply reply;
+        if (app) {
+            call(app, L"openDB", {&path}, reply);
+            app->Release();
+        }
+        result = reply.result;
+        ::CoUninitialize();
+    };
+    const auto answerLogin = [this](const wchar_t* name, const wchar_t* password) {
+        HWND dialog = nullptr;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!dialog && std::chrono::steady_clock::now() < deadline) {
+            dialog = ::FindWindowW(nullptr, L"Login to Sales Team");
+            ::Sleep(dialog ? 0 : 20);
+        }
+        ASSERT_NE(dialog, nullptr) << "no login dialog";
+        EXPECT_EQ(::GetWindow(dialog, GW_OWNER), host_.frame());
+        ::SetDlgItemTextW(dialog, IDC_LOGIN_NAME, name);
+        ::SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, password);
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+
+    HRESULT wrong = E_FAIL;
+    std::thread caller(openSales, std::ref(wrong));
+    answerLogin(L"alice", L"nonsense");
+    caller.join();
+    EXPECT_EQ(wrong, DISP_E_EXCEPTION);
+
+    HRESULT right = E_FAIL;
+    std::thread again(openSales, std::ref(right));
+    answerLogin(L"alice", L"wonderland");
+    again.join();
+    EXPECT_EQ(right, S_OK);
+    EXPECT_EQ(text(L"GetCurrentUserName"), L"Alice");
+
+    const auto logins = host_.journalOf("host", "Login");
+    ASSERT_EQ(logins.size(), 2u);
+    EXPECT_FALSE(logins[0]["error"].isNull());
+    EXPECT_EQ(*logins[1]["result"].text(), "Alice");
+}
+
+} // namespace
+
+} // namespace standin::win::test
