@@ -27,8 +27,14 @@ std::string utcNow() {
     return text;
 }
 
-Json::Object entry(const std::string& object, const std::string& member, Json::Array args) {
-    return {{"time", utcNow()}, {"object", object}, {"member", member}, {"args", std::move(args)}};
+// Qt writes an object's members sorted by name; so do these lines.
+Json::Object entry(const std::string& object, const std::string& member, Json::Array args,
+                   const char* outcomeName, Json outcome) {
+    return {{"args", std::move(args)},
+            {"member", member},
+            {"object", object},
+            {outcomeName, std::move(outcome)},
+            {"time", utcNow()}};
 }
 
 } // namespace
@@ -37,16 +43,13 @@ const char* const Journal::kRefused = vm::hostbus::kRefusedError;
 
 void Journal::recordResult(const std::string& object, const std::string& member, Json::Array args,
                            Json result) const {
-    Json::Object e = entry(object, member, std::move(args));
-    e.emplace_back("result", std::move(result));
-    append(e);
+    append(entry(object, member, std::move(args), "result", std::move(result)));
 }
 
 void Journal::recordError(const std::string& object, const std::string& member, Json::Array args,
                           const std::string& message) const {
-    Json::Object e = entry(object, member, std::move(args));
-    e.emplace_back("error", Json::Object{{"name", kRefused}, {"message", message}});
-    append(e);
+    append(entry(object, member, std::move(args), "error",
+                 Json::Object{{"message", message}, {"name", kRefused}}));
 }
 
 void Journal::append(const Json& entry) const {

@@ -8,10 +8,10 @@ namespace standin::win {
 
 // With HOST_STANDIN_JOURNAL naming a file, every automation call the host
 // receives and every login attempt is appended to it, one JSON object a line,
-// in the Linux host's form:
-//   {"time":"2024-05-01T10:00:00.000Z","object":"/Application","member":"openDB",
-//    "args":["C:\\data\\sales.dbf"],"result":null}
-// or, for a refused call, "error":{"name":...,"message":...} in place of "result".
+// in the Linux host's form, members sorted by name as Qt writes them:
+//   {"args":["C:\\data\\sales.dbf"],"member":"openDB","object":"/Application",
+//    "result":null,"time":"2024-05-01T10:00:00.000Z"}
+// or, for a refused call, "error":{"message":...,"name":...} in place of "result".
 // Nothing is written when the variable is unset or empty.
 class Journal {
 public:

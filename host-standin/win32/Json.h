@@ -10,8 +10,7 @@
 namespace standin::win {
 
 // A JSON value, enough for the journal's lines and the profile file. Text is
-// UTF-8; an object keeps its members in the order they were added, so that a
-// line reads the same as the Linux host's.
+// UTF-8; an object keeps its members in the order they were added.
 class Json {
 public:
     using Array = std::vector<Json>;

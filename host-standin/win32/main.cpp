@@ -104,7 +104,7 @@ int serve(const Options& options, int showCommand) {
         return fail("another host is already running", S_FALSE);
     WinUserRegistry registry;
     const std::string folder = dataFolder();
-    HostState host(Journal(environmentValue(L"HOST_STANDIN_JOURNAL")),
+    HostState host(Journal(environmentValue(wideOf(Journal::kVariable).c_str())),
                    ProfileFile(folder + "\\profile.json"), registry, folder);
     Frame frame(host);
     host.setLoginPrompt(&frame);

@@ -1,4 +1,5 @@
 #include "ComText.h"
+#include "FrameMessages.h"
 #include "HostServer.h"
 #include "LoginDialogIds.h"
 #include "host/com/HostComNames.h"
@@ -80,8 +81,10 @@ TEST_F(AutomationTest, NamesInAnyCaseAndArgumentsOfAnyKindReachTheMembers) {
     EXPECT_TRUE(open[0]["result"].isNull());
     const auto created = host_.journalOf("/Application/Views", "Create");
     ASSERT_EQ(created.size(), 1u);
-    EXPECT_EQ(created[0].toText().find("\"args\":[5,\"V\"],\"result\":\"/Application/Views/1\""),
-              created[0].toText().find("\"args\""));
+    EXPECT_EQ(created[0].toText().find("{\"args\":[5,\"V\"],\"member\":\"Create\","
+                                       "\"object\":\"/Application/Views\","
+                                       "\"result\":\"/Application/Views/1\",\"time\":"),
+              0u);
     EXPECT_EQ(host_.journalOf("/Application/Views/1", "SetCalendarMode").size(), 1u);
 }
 
@@ -173,6 +176,42 @@ TEST_F(AutomationTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
     ASSERT_EQ(logins.size(), 2u);
     EXPECT_FALSE(logins[0]["error"].isNull());
     EXPECT_EQ(*logins[1]["result"].text(), "Alice");
+}
+
+} // namespace
+
+} // namespace standin::win::test
+
+namespace standin::win::test {
+
+namespace {
+
+// A client that finds no host running starts one through its registration.
+TEST(ComActivationTest, CreatingTheApplicationStartsTheRegisteredHost) {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
+    ASSERT_EQ(::FindWindowW(kFrameClass, nullptr), nullptr) << "a host is running already";
+    ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    HostServer registered;
+    IDispatch* app = create(vm::hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
+    ASSERT_NE(app, nullptr);
+    HWND frame = ::FindWindowW(kFrameClass, nullptr);
+    EXPECT_NE(frame, nullptr);
+    Reply path;
+    call(app, L"GetAppPath", {}, path);
+    EXPECT_EQ(path.result, S_OK);
+    EXPECT_NE(path.value.text().find(L"host-standin"), std::wstring::npos);
+
+    Value close(150L);
+    Reply closed;
+    call(app, L"Command", {&close}, closed);
+    EXPECT_EQ(closed.result, S_OK);
+    app->Release();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (::IsWindow(frame) && std::chrono::steady_clock::now() < deadline)
+        ::Sleep(20);
+    EXPECT_FALSE(::IsWindow(frame));
+    ::CoUninitialize();
 }
 
 } // namespace
