@@ -16,36 +16,7 @@ namespace {
 
 namespace hostcom = vm::hostcom;
 
-class AutomationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
-        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-        comStarted_ = true;
-        ASSERT_TRUE(host_.start()) << "the host's frame did not show";
-        app_ = create(hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
-        ASSERT_NE(app_, nullptr) << "ACTOLE.APPOBJECT did not reach the running host";
-    }
-    void TearDown() override {
-        if (app_)
-            app_->Release();
-        host_.close();
-        if (comStarted_)
-            ::CoUninitialize();
-    }
-
-    std::wstring text(const wchar_t* member) {
-        Reply reply;
-        call(app_, member, {}, reply);
-        EXPECT_EQ(reply.result, S_OK) << member;
-        return reply.value.text();
-    }
-
-    HostServer host_;
-    IDispatch* app_ = nullptr;
-    bool comStarted_ = false;
-};
+using AutomationTest = RunningHostTest;
 
 TEST_F(AutomationTest, NamesInAnyCaseAndArgumentsOfAnyKindReachTheMembers) {
     EXPECT_EQ(idOf(app_, L"OPENDB"), idOf(app_, L"openDB"));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 
 namespace standin::win::test {
@@ -181,6 +182,32 @@ std::vector<Json> HostServer::journalOf(const std::string& object,
             found.push_back(entry);
     }
     return found;
+}
+
+void RunningHostTest::SetUp() {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
+    ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    comStarted_ = true;
+    beforeStart();
+    ASSERT_TRUE(host_.start()) << "the host's frame did not show";
+    app_ = create(vm::hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
+    ASSERT_NE(app_, nullptr) << "ACTOLE.APPOBJECT did not reach the running host";
+}
+
+void RunningHostTest::TearDown() {
+    if (app_)
+        app_->Release();
+    host_.close();
+    if (comStarted_)
+        ::CoUninitialize();
+}
+
+std::wstring RunningHostTest::text(const wchar_t* member) {
+    Reply reply;
+    call(app_, member, {}, reply);
+    EXPECT_EQ(reply.result, S_OK) << member;
+    return reply.value.text();
 }
 
 } // namespace standin::win::test

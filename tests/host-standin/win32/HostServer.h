@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -58,6 +60,23 @@ private:
     std::wstring folder_;
     PROCESS_INFORMATION process_{};
     HWND frame_ = nullptr;
+};
+
+// A test with the host running and its application object at hand.
+class RunningHostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // What must be in place before the host starts.
+    virtual void beforeStart() {}
+    // A member's text answer, expected to come without refusal.
+    std::wstring text(const wchar_t* member);
+
+    HostServer host_;
+    IDispatch* app_ = nullptr;
+
+private:
+    bool comStarted_ = false;
 };
 
 // The path of a demo database in Windows form.
