@@ -1,7 +1,6 @@
 #include "ComText.h"
 #include "FrameMessages.h"
 #include "HostServer.h"
-#include "LoginDialogIds.h"
 #include "host/com/HostComNames.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +14,46 @@ namespace standin::win::test {
 namespace {
 
 namespace hostcom = vm::hostcom;
+
+using Keys = std::vector<INPUT>;
+
+Keys key(WORD virtualKey) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = virtualKey;
+    INPUT up = down;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    return {down, up};
+}
+
+Keys withAlt(WORD virtualKey) {
+    Keys keys = key(VK_MENU);
+    const Keys pressed = key(virtualKey);
+    keys.insert(keys.begin() + 1, pressed.begin(), pressed.end());
+    return keys;
+}
+
+Keys typed(const wchar_t* characters) {
+    Keys keys;
+    for (const wchar_t* c = characters; *c; ++c) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wScan = *c;
+        down.ki.dwFlags = KEYEVENTF_UNICODE;
+        INPUT up = down;
+        up.ki.dwFlags |= KEYEVENTF_KEYUP;
+        keys.insert(keys.end(), {down, up});
+    }
+    return keys;
+}
+
+void typeKeys(const std::vector<Keys>& groups) {
+    for (const Keys& group : groups) {
+        Keys keys = group;
+        ASSERT_EQ(::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)),
+                  keys.size());
+    }
+}
 
 using AutomationTest = RunningHostTest;
 
@@ -119,15 +158,16 @@ TEST_F(AutomationTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
     const auto answerLogin = [this](const wchar_t* name, const wchar_t* password) {
         HWND dialog = nullptr;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!dialog && std::chrono::steady_clock::now() < deadline) {
+        while (::GetForegroundWindow() != dialog && std::chrono::steady_clock::now() < deadline) {
             dialog = ::FindWindowW(nullptr, L"Login to Sales Team");
-            ::Sleep(dialog ? 0 : 20);
+            ::Sleep(20);
         }
         ASSERT_NE(dialog, nullptr) << "no login dialog";
+        ASSERT_EQ(::GetForegroundWindow(), dialog) << "the login dialog has no keyboard";
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), host_.frame());
-        ::SetDlgItemTextW(dialog, IDC_LOGIN_NAME, name);
-        ::SetDlgItemTextW(dialog, IDC_LOGIN_PASSWORD, password);
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        // Typed as the user does: Alt+N to the name, Alt+P to the password,
+        // Enter for the default button.
+        typeKeys({withAlt('N'), typed(name), withAlt('P'), typed(password), key(VK_RETURN)});
     };
 
     HRESULT wrong = E_FAIL;
