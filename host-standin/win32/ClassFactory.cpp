@@ -2,29 +2,6 @@
 
 namespace standin::win {
 
-HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE ClassFactory::AddRef() {
-    return static_cast<ULONG>(++references_);
-}
-
-ULONG STDMETHODCALLTYPE ClassFactory::Release() {
-    const long left = --references_;
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
-
 HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     if (!out)
         return E_POINTER;

@@ -66,42 +66,6 @@ int Call::number() {
     return value.lVal;
 }
 
-HRESULT STDMETHODCALLTYPE Dispatcher::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE Dispatcher::AddRef() {
-    return static_cast<ULONG>(++references_);
-}
-
-ULONG STDMETHODCALLTYPE Dispatcher::Release() {
-    const long left = --references_;
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
-
-HRESULT STDMETHODCALLTYPE Dispatcher::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE Dispatcher::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
 HRESULT STDMETHODCALLTYPE Dispatcher::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                                     DISPID* ids) {
     if (!names || !ids || count == 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComObject.h"
 #include "Journal.h"
 #include "Json.h"
 
@@ -50,7 +51,7 @@ struct Answer {
 // regard to letter case. Every call and its outcome go into the journal
 // under the object's name; a refusal reaches the caller as DISP_E_EXCEPTION
 // with the reason as the description.
-class Dispatcher : public IDispatch {
+class Dispatcher : public DispatchObject<> {
 public:
     struct Member {
         const wchar_t* name;
@@ -63,13 +64,7 @@ public:
     Dispatcher(Journal journal, std::string objectName, std::vector<Member> members)
         : journal_(std::move(journal)), objectName_(std::move(objectName)),
           members_(std::move(members)) {}
-    virtual ~Dispatcher() = default;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -84,7 +79,6 @@ protected:
 private:
     const Member* find(DISPID id) const;
 
-    std::atomic<long> references_{1};
     Journal journal_;
     std::string objectName_;
     std::vector<Member> members_;

@@ -88,29 +88,6 @@ PointEnumerator::~PointEnumerator() {
     --gLiveObjects;
 }
 
-HRESULT STDMETHODCALLTYPE PointEnumerator::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) {
-        *out = static_cast<IEnumConnectionPoints*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE PointEnumerator::AddRef() {
-    return static_cast<ULONG>(++references_);
-}
-
-ULONG STDMETHODCALLTYPE PointEnumerator::Release() {
-    const long left = --references_;
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
-
 HRESULT STDMETHODCALLTYPE PointEnumerator::Next(ULONG count, IConnectionPoint** points,
                                                 ULONG* fetched) {
     if (!points || (count > 1 && !fetched))

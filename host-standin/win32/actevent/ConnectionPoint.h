@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ComObject.h"
+
 #include <windows.h>
 
 #include <ocidl.h>
@@ -40,21 +42,17 @@ private:
 
 // Hands out the one connection point, as IConnectionPointContainer's
 // EnumConnectionPoints must.
-class PointEnumerator : public IEnumConnectionPoints {
+class PointEnumerator : public ComObject<IEnumConnectionPoints> {
 public:
     explicit PointEnumerator(IConnectionPoint* point, ULONG position = 0);
-    virtual ~PointEnumerator();
+    ~PointEnumerator() override;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
     HRESULT STDMETHODCALLTYPE Reset() override;
     HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override;
 
 private:
-    std::atomic<long> references_{1};
     IConnectionPoint* point_;
     ULONG position_;
 };

@@ -47,45 +47,6 @@ EventControl::~EventControl() {
     --gLiveObjects;
 }
 
-HRESULT STDMETHODCALLTYPE EventControl::QueryInterface(REFIID iid, void** out) {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-    } else if (iid == IID_IConnectionPointContainer) {
-        *out = static_cast<IConnectionPointContainer*>(this);
-    } else {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE EventControl::AddRef() {
-    return static_cast<ULONG>(++references_);
-}
-
-ULONG STDMETHODCALLTYPE EventControl::Release() {
-    const long left = --references_;
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
-
-HRESULT STDMETHODCALLTYPE EventControl::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE EventControl::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return DISP_E_BADINDEX;
-}
-
 HRESULT STDMETHODCALLTYPE EventControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
                                                       DISPID* ids) {
     // Known by number only, as the host's control is.

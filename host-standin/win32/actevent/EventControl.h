@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComObject.h"
 #include "ConnectionPoint.h"
 
 #include <windows.h>
@@ -15,19 +16,13 @@ namespace standin::win {
 // the subscription, 3 says whether the host runs. The event comes as a
 // message to a hidden window of the thread that subscribed, so the sinks are
 // called on that thread's message loop.
-class EventControl : public IDispatch, public IConnectionPointContainer {
+class EventControl : public DispatchObject<IConnectionPointContainer> {
 public:
     static constexpr const wchar_t* kWindowClass = L"Velmaris.HostStandin.EventControl";
 
     EventControl();
-    virtual ~EventControl();
+    ~EventControl() override;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -43,7 +38,6 @@ private:
     void unsubscribe();
     void raiseUserWantsToClose();
 
-    std::atomic<long> references_{1};
     ConnectionPoint point_;
     HWND window_ = nullptr;
     HWND frame_ = nullptr;
