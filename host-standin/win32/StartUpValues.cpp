@@ -1,32 +1,12 @@
 #include "StartUpValues.h"
 
-#include <array>
+#include "host-standin/HostRegistryNames.h"
 
 namespace standin::win {
 
 namespace {
 
-constexpr const char* kHostKey = "Software\\Symantec\\ACT!";
-constexpr const char* kDatabaseKey = "Software\\Symantec\\ACT!\\Database";
-constexpr const char* kGeneralKey = "Software\\Symantec\\ACT!\\General";
-
-struct FileType {
-    const char* type;
-    const char* defaultFolder;
-};
-
-constexpr std::array<FileType, 12> kFileTypes = {{{"Attached Email", "Attachments"},
-                                                  {"Database", "Databases"},
-                                                  {"Document", "Documents"},
-                                                  {"Document Template", "Templates"},
-                                                  {"Email Root Folder", "Email"},
-                                                  {"Layout", "Layouts"},
-                                                  {"Macro", "Macros"},
-                                                  {"NetLinks", "NetLinks"},
-                                                  {"Query", "Queries"},
-                                                  {"Report, Label, Envelope", "Reports"},
-                                                  {"Synchronize", "Synchronize"},
-                                                  {"Spelling Dictionary", "Dictionaries"}}};
+using namespace registry;
 
 std::string text(const UserRegistry& registry, const char* key, const std::string& name) {
     return registry.text(key, name).value_or(std::string());
