@@ -101,7 +101,8 @@ HRESULT STDMETHODCALLTYPE Dispatcher::Invoke(DISPID id, REFIID, LCID, WORD flags
     const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
     if (put && !member->settable)
         return DISP_E_MEMBERNOTFOUND;
-    if (put ? params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT
+    if (put ? params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
+                  params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT
             : params->cNamedArgs != 0)
         return DISP_E_NONAMEDARGS;
     if (params->cArgs != (put ? 1 : member->arguments))
@@ -109,6 +110,7 @@ HRESULT STDMETHODCALLTYPE Dispatcher::Invoke(DISPID id, REFIID, LCID, WORD flags
 
     Call arguments(*params, put);
     const std::string name = (put ? "Set" : "") + utf8Of(member->name);
+    std::string why;
     try {
         Answer answer = call(*member, arguments);
         if (answer.journaled)
@@ -120,10 +122,14 @@ HRESULT STDMETHODCALLTYPE Dispatcher::Invoke(DISPID id, REFIID, LCID, WORD flags
             *argumentError = bad.index;
         return DISP_E_TYPEMISMATCH;
     } catch (const Refusal& refusal) {
-        journal_.recordError(objectName_, name, arguments.journalArgs(), refusal.what());
-        fillException(exception, refusal.what());
-        return DISP_E_EXCEPTION;
+        why = refusal.what();
+    } catch (const std::exception& failure) {
+        // Nothing may leave through COM; the caller hears what went wrong.
+        why = std::string("The host failed: ") + failure.what();
     }
+    journal_.recordError(objectName_, name, arguments.journalArgs(), why);
+    fillException(exception, why);
+    return DISP_E_EXCEPTION;
 }
 
 } // namespace standin::win

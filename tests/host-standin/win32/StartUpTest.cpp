@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace standin::win::test {
 
 namespace {
@@ -26,7 +29,9 @@ protected:
     }
     void TearDown() override {
         RunningHostTest::TearDown();
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kHostKey);
+        // Only what this test wrote: a later host must not open at start.
+        for (const auto& [key, name] : written_)
+            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name);
     }
 
     static void set(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
@@ -38,11 +43,12 @@ protected:
                   ERROR_SUCCESS);
         ::RegCloseKey(handle);
     }
-    static void setText(const char* key, const char* name, const std::string& text) {
+    void setText(const char* key, const char* name, const std::string& text) {
         set(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
     }
 
     const std::string lastDatabase_ = utf8Of(demoFile("contacts.dbf"));
+    std::vector<std::pair<const char*, const char*>> written_;
 };
 
 TEST_F(StartUpTest, TheLastDatabaseOpensWithTheRegistrysLayoutsAndMacro) {
