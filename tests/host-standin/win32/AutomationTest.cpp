@@ -140,53 +140,85 @@ TEST_F(AutomationTest, APreferenceWrittenAsAPropertyReadsBack) {
     EXPECT_EQ(host_.journalOf("/Application/Preferences", "DefaultContactLayout").size(), 1u);
 }
 
-// The login runs inside the call; the caller waits on a thread of its own
-// while this one answers the dialog as a user would.
-TEST_F(AutomationTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
-    const auto openSales = [](HRESULT& result) {
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        IDispatch* app = create(hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
-        Value path(demoFile("sales.dbf").c_str());
-        Reply reply;
-        if (app) {
-            call(app, L"openDB", {&path}, reply);
-            app->Release();
-        }
-        result = reply.result;
-        ::CoUninitialize();
-    };
-    const auto answerLogin = [this](const wchar_t* name, const wchar_t* password) {
+// The login runs inside the call: the caller waits on a thread of its own
+// while this one plays the user.
+class LoginTest : public RunningHostTest {
+protected:
+    ~LoginTest() override {
+        if (caller_.joinable())
+            caller_.join();
+    }
+
+    void openSalesFromAnotherThread() {
+        caller_ = std::thread([this] {
+            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            IDispatch* app = create(hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
+            Value path(demoFile("sales.dbf").c_str());
+            Reply reply;
+            if (app) {
+                call(app, L"openDB", {&path}, reply);
+                app->Release();
+            }
+            result_ = reply.result;
+            description_ = reply.description;
+            ::CoUninitialize();
+        });
+    }
+    HRESULT waitForTheCall() {
+        caller_.join();
+        return result_;
+    }
+    // The dialog once it has the keyboard, else null.
+    HWND loginDialog() {
         HWND dialog = nullptr;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (::GetForegroundWindow() != dialog && std::chrono::steady_clock::now() < deadline) {
             dialog = ::FindWindowW(nullptr, L"Login to Sales Team");
             ::Sleep(20);
         }
-        ASSERT_NE(dialog, nullptr) << "no login dialog";
-        ASSERT_EQ(::GetForegroundWindow(), dialog) << "the login dialog has no keyboard";
+        return ::GetForegroundWindow() == dialog ? dialog : nullptr;
+    }
+    void answerLogin(const wchar_t* name, const wchar_t* password) {
+        HWND dialog = loginDialog();
+        ASSERT_NE(dialog, nullptr) << "no login dialog with the keyboard";
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), host_.frame());
         // Typed as the user does: Alt+N to the name, Alt+P to the password,
         // Enter for the default button.
         typeKeys({withAlt('N'), typed(name), withAlt('P'), typed(password), key(VK_RETURN)});
-    };
+    }
 
-    HRESULT wrong = E_FAIL;
-    std::thread caller(openSales, std::ref(wrong));
+    std::thread caller_;
+    HRESULT result_ = E_FAIL;
+    std::wstring description_;
+};
+
+TEST_F(LoginTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
+    openSalesFromAnotherThread();
     answerLogin(L"alice", L"nonsense");
-    caller.join();
-    EXPECT_EQ(wrong, DISP_E_EXCEPTION);
+    EXPECT_EQ(waitForTheCall(), DISP_E_EXCEPTION);
+    EXPECT_NE(description_.find(L"Wrong user name or password"), std::wstring::npos);
 
-    HRESULT right = E_FAIL;
-    std::thread again(openSales, std::ref(right));
+    openSalesFromAnotherThread();
     answerLogin(L"alice", L"wonderland");
-    again.join();
-    EXPECT_EQ(right, S_OK);
+    EXPECT_EQ(waitForTheCall(), S_OK);
     EXPECT_EQ(text(L"GetCurrentUserName"), L"Alice");
 
     const auto logins = host_.journalOf("host", "Login");
     ASSERT_EQ(logins.size(), 2u);
+    EXPECT_EQ(logins[0]["args"].toText(),
+              Json(Json::Array{utf8Of(demoFile("sales.dbf")), "alice", "nonsense"}).toText());
     EXPECT_FALSE(logins[0]["error"].isNull());
     EXPECT_EQ(*logins[1]["result"].text(), "Alice");
+    EXPECT_EQ(host_.journalOf("host", "LoginShown").size(), 2u);
+}
+
+TEST_F(LoginTest, ClosingTheFrameDuringALoginRefusesTheWaitingCall) {
+    openSalesFromAnotherThread();
+    ASSERT_NE(loginDialog(), nullptr);
+    ::PostMessageW(host_.frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(waitForTheCall(), DISP_E_EXCEPTION);
+    EXPECT_NE(description_.find(L"cancelled"), std::wstring::npos);
+    EXPECT_TRUE(host_.waitForExit());
 }
 
 } // namespace
