@@ -41,7 +41,7 @@ Answer nothing() {
 } // namespace
 
 ApplicationObject::ApplicationObject(HostState& host)
-    : Dispatcher(host.journal(), kApplicationName,
+    : HostObject(host, kApplicationName,
                  {{L"OpenFile", kOpenFile, 1},
                   {L"openDB", kOpenDB, 1},
                   {L"RunMacro", kRunMacro, 1},
@@ -50,8 +50,7 @@ ApplicationObject::ApplicationObject(HostState& host)
                   {L"GetAppPath", kGetAppPath, 0},
                   {L"Command", kCommand, 1},
                   {L"Views", kViews, 0},
-                  {L"Preferences", kPreferences, 0}}),
-      host_(host) {}
+                  {L"Preferences", kPreferences, 0}}) {}
 
 Answer ApplicationObject::call(const Member& member, Call& call) {
     switch (member.id) {
@@ -84,7 +83,7 @@ Answer ApplicationObject::call(const Member& member, Call& call) {
 }
 
 ViewsObject::ViewsObject(HostState& host)
-    : Dispatcher(host.journal(), kViewsName, {{L"Create", kCreate, 2}}), host_(host) {}
+    : HostObject(host, kViewsName, {{L"Create", kCreate, 2}}) {}
 
 Answer ViewsObject::call(const Member&, Call& call) {
     const int viewType = call.number();
@@ -94,9 +93,9 @@ Answer ViewsObject::call(const Member&, Call& call) {
 }
 
 ViewObject::ViewObject(HostState& host, int number)
-    : Dispatcher(host.journal(), kViewsName + "/" + std::to_string(number),
+    : HostObject(host, kViewsName + "/" + std::to_string(number),
                  {{L"SetCalendarMode", kSetCalendarMode, 1}}),
-      host_(host), number_(number) {}
+      number_(number) {}
 
 Answer ViewObject::call(const Member&, Call& call) {
     host_.setCalendarMode(number_, call.number());
@@ -104,13 +103,12 @@ Answer ViewObject::call(const Member&, Call& call) {
 }
 
 PreferencesObject::PreferencesObject(HostState& host)
-    : Dispatcher(host.journal(), kPreferencesName,
+    : HostObject(host, kPreferencesName,
                  {{L"DefaultContactLayout", kDefaultContactLayout, 0, true},
                   {L"DefaultGroupLayout", kDefaultGroupLayout, 0, true},
                   {L"StartupMacro", kStartupMacro, 0, true},
                   {L"UseLastDBonStartup", kUseLastDBonStartup, 0},
-                  {L"GetDefaultLocation", kGetDefaultLocation, 1}}),
-      host_(host) {}
+                  {L"GetDefaultLocation", kGetDefaultLocation, 1}}) {}
 
 Answer PreferencesObject::call(const Member& member, Call& call) {
     std::string Profile::*preference = nullptr;

@@ -1,35 +1,28 @@
 #pragma once
 
 #include "Dispatcher.h"
-#include "HostState.h"
 
 namespace standin::win {
 
 // "ACTOLE.APPOBJECT": the application with its views and preferences.
-class ApplicationObject : public Dispatcher {
+class ApplicationObject : public HostObject {
 public:
     explicit ApplicationObject(HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;
-
-private:
-    HostState& host_;
 };
 
-class ViewsObject : public Dispatcher {
+class ViewsObject : public HostObject {
 public:
     explicit ViewsObject(HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;
-
-private:
-    HostState& host_;
 };
 
 // One view made by Views.Create, known to the host by its number.
-class ViewObject : public Dispatcher {
+class ViewObject : public HostObject {
 public:
     ViewObject(HostState& host, int number);
 
@@ -37,19 +30,15 @@ protected:
     Answer call(const Member& member, Call& call) override;
 
 private:
-    HostState& host_;
     int number_;
 };
 
-class PreferencesObject : public Dispatcher {
+class PreferencesObject : public HostObject {
 public:
     explicit PreferencesObject(HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;
-
-private:
-    HostState& host_;
 };
 
 } // namespace standin::win

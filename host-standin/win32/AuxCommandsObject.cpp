@@ -28,7 +28,7 @@ AuxCommand commandFrom(Call& call) {
 } // namespace
 
 AuxCommandsObject::AuxCommandsObject(HostState& host)
-    : Dispatcher(host.journal(), "/AuxCommands",
+    : HostObject(host, "/AuxCommands",
                  {{L"AddAuxCommand", kAddAuxCommand, 8},
                   {L"AuxCommandExists", kAuxCommandExists, 1},
                   {L"AuxCommandExistsInToolbar", kAuxCommandExistsInToolbar, 2},
@@ -36,8 +36,7 @@ AuxCommandsObject::AuxCommandsObject(HostState& host)
                   {L"AddAuxCommandToToolbar", kAddAuxCommandToToolbar, 2},
                   {L"RemoveAuxCommandFromToolbar", kRemoveAuxCommandFromToolbar, 2},
                   {L"AddAuxCommandToToolsMenu", kAddAuxCommandToToolsMenu, 2},
-                  {L"RemoveAuxCommandFromToolsMenu", kRemoveAuxCommandFromToolsMenu, 2}}),
-      host_(host) {}
+                  {L"RemoveAuxCommandFromToolsMenu", kRemoveAuxCommandFromToolsMenu, 2}}) {}
 
 Answer AuxCommandsObject::call(const Member& member, Call& call) {
     if (member.id == kAddAuxCommand)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComObject.h"
+#include "HostState.h"
 #include "Journal.h"
 #include "Json.h"
 
@@ -82,6 +83,16 @@ private:
     Journal journal_;
     std::string objectName_;
     std::vector<Member> members_;
+};
+
+// An object of the host's: its members act on the host's state and go into
+// the host's journal.
+class HostObject : public Dispatcher {
+protected:
+    HostObject(HostState& host, std::string objectName, std::vector<Member> members)
+        : Dispatcher(host.journal(), std::move(objectName), std::move(members)), host_(host) {}
+
+    HostState& host_;
 };
 
 } // namespace standin::win
