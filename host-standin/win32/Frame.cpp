@@ -4,6 +4,8 @@
 #include "FrameMessages.h"
 #include "LoginDialog.h"
 
+#include <shellapi.h>
+
 #include <array>
 
 namespace standin::win {
@@ -11,6 +13,9 @@ namespace standin::win {
 namespace {
 
 constexpr UINT kCloseByCommand = WM_APP + 1;
+constexpr UINT kExitItem = 1;
+// The Tools menu's items: this plus the command's place in the profile.
+constexpr UINT kFirstToolItem = 100;
 
 const std::array<const char*, 5> kViewTypeNames = {"Contacts", "Contact List", "Groups",
                                                    "Task List", "Calendar"};
@@ -65,6 +70,13 @@ bool Frame::create() {
                           CW_USEDEFAULT, 800, 600, nullptr, nullptr, windowClass.hInstance, this);
     if (!window_)
         return false;
+    HMENU bar = ::CreateMenu();
+    HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, kExitItem, L"E&xit");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    tools_ = ::CreatePopupMenu();
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools_), L"&Tools");
+    ::SetMenu(window_, bar);
     text_ = ::CreateWindowExW(0, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
                                   ES_AUTOVSCROLL,
@@ -137,6 +149,12 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         ::MoveWindow(text_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kExitItem)
+            close();
+        else if (LOWORD(wParam) >= kFirstToolItem)
+            startCommand(LOWORD(wParam) - kFirstToolItem);
+        return 0;
     case kCloseByCommand:
         closingByCommand_ = true;
         close();
@@ -165,6 +183,39 @@ void Frame::refresh() {
     const std::string title = db.path.empty() ? "Host Stand-in" : "Host Stand-in - " + db.name;
     ::SetWindowTextW(window_, wideOf(title).c_str());
     ::SetWindowTextW(text_, wideOf(stateText()).c_str());
+    refreshTools();
+}
+
+void Frame::refreshTools() {
+    while (::GetMenuItemCount(tools_) > 0)
+        ::DeleteMenu(tools_, 0, MF_BYPOSITION);
+    // The Tools menu offers what is placed in the view on show.
+    const std::vector<AuxCommand>& commands = host_.profile().auxCommands;
+    const int view = host_.currentView().type;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].toolsMenuViews.contains(view)) {
+            const std::string& caption =
+                commands[i].caption.empty() ? commands[i].name : commands[i].caption;
+            ::AppendMenuW(tools_, MF_STRING, kFirstToolItem + i, wideOf(caption).c_str());
+        }
+    }
+    if (::GetMenuItemCount(tools_) == 0)
+        ::AppendMenuW(tools_, MF_STRING | MF_GRAYED, 0, L"No commands");
+    ::DrawMenuBar(window_);
+}
+
+void Frame::startCommand(std::size_t index) {
+    const std::vector<AuxCommand>& commands = host_.profile().auxCommands;
+    if (index >= commands.size())
+        return;
+    const AuxCommand& command = commands[index];
+    const std::wstring folder = wideOf(command.workingFolder);
+    const auto started = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(window_, L"open", wideOf(command.program).c_str(), nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL));
+    // ShellExecuteW answers more than 32 when the program started.
+    showNotice(started > 32 ? "Started " + command.name + "."
+                            : command.program + " could not be started.");
 }
 
 std::string Frame::stateText() const {

@@ -34,6 +34,9 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void close();
     void refresh();
+    void refreshTools();
+    // Starts the profile's command at `index`, as its Tools menu item asks.
+    void startCommand(std::size_t index);
     std::string stateText() const;
     void showNotice(const std::string& notice);
 
@@ -41,6 +44,7 @@ private:
     HWND window_ = nullptr;
     HWND text_ = nullptr;
     HWND login_ = nullptr;
+    HMENU tools_ = nullptr;
     std::string notice_ = "Ready";
     std::set<HWND> subscribers_;
     bool closingByCommand_ = false;

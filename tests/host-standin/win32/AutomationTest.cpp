@@ -140,6 +140,43 @@ TEST_F(AutomationTest, APreferenceWrittenAsAPropertyReadsBack) {
     EXPECT_EQ(host_.journalOf("/Application/Preferences", "DefaultContactLayout").size(), 1u);
 }
 
+TEST_F(AutomationTest, AuxiliaryCommandsAreKeptAndPlacedByName) {
+    IDispatch* aux = create(hostcom::kAuxCommandsProgId, CLSCTX_LOCAL_SERVER);
+    ASSERT_NE(aux, nullptr);
+    const auto number = [aux](const wchar_t* member, const std::vector<const VARIANT*>& args) {
+        Reply reply;
+        call(aux, member, args, reply);
+        EXPECT_EQ(reply.value.vt, VT_I4) << member;
+        return reply.result == S_OK ? static_cast<int>(reply.value.lVal) : -1;
+    };
+    Value name(L"Velmaris"), program(L"C:\\Velmaris\\Velmaris.exe"), none(L""),
+        caption(L"Switch database"), type(short{1}), lowerName(L"velmaris"), contacts(1L),
+        noSuchView(9L);
+    EXPECT_EQ(
+        number(L"AddAuxCommand", {&name, &program, &none, &caption, &none, &none, &none, &type}),
+        0);
+    EXPECT_EQ(number(L"AuxCommandExists", {&lowerName}), 1);
+    EXPECT_EQ(number(L"AuxCommandExistsInToolsMenu", {&contacts, &name}), 0);
+    EXPECT_EQ(number(L"AddAuxCommandToToolsMenu", {&contacts, &lowerName}), 0);
+    EXPECT_EQ(number(L"AuxCommandExistsInToolsMenu", {&contacts, &name}), 1);
+    EXPECT_EQ(number(L"AuxCommandExistsInToolbar", {&contacts, &name}), 0);
+    EXPECT_EQ(number(L"RemoveAuxCommandFromToolsMenu", {&contacts, &name}), 0);
+    EXPECT_EQ(number(L"AuxCommandExistsInToolsMenu", {&contacts, &name}), 0);
+
+    Reply refused;
+    call(aux, L"AddAuxCommandToToolbar", {&noSuchView, &name}, refused);
+    EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
+    EXPECT_NE(refused.description.find(L"There is no view 9"), std::wstring::npos);
+    aux->Release();
+
+    const auto added = host_.journalOf("/AuxCommands", "AddAuxCommand");
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(added[0]["args"].toText(),
+              "[\"Velmaris\",\"C:\\\\Velmaris\\\\Velmaris.exe\",\"\",\"Switch database\",\"\","
+              "\"\",\"\",1]");
+    EXPECT_EQ(*added[0]["result"].number(), 0);
+}
+
 // The login runs inside the call: the caller waits on a thread of its own
 // while this one plays the user.
 class LoginTest : public RunningHostTest {
