@@ -30,11 +30,17 @@ protected:
     void TearDown() override {
         RunningHostTest::TearDown();
         // Only what this test wrote: a later host must not open at start.
-        for (const auto& [key, name] : written_)
-            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name);
+        for (const auto& [key, name] : written_) {
+            HKEY handle = nullptr;
+            ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle),
+                      ERROR_SUCCESS);
+            EXPECT_EQ(::RegDeleteValueA(handle, name), ERROR_SUCCESS) << name;
+            ::RegCloseKey(handle);
+        }
     }
 
-    static void set(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
+    void set(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
+        written_.emplace_back(key, name);
         HKEY handle = nullptr;
         ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                     &handle, nullptr),
