@@ -67,7 +67,9 @@ DatabaseFile DatabaseFile::parse(const std::string& path, const std::string& tex
     };
     bool marked = false;
     std::string section;
-    std::istringstream lines(text);
+    // Windows editors start UTF-8 files with a byte order mark.
+    const std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::istringstream lines(text.starts_with(kByteOrderMark) ? text.substr(3) : text);
     for (std::string raw; std::getline(lines, raw);) {
         const std::string line = trimmed(raw);
         if (line.empty() || line[0] == ';' || line[0] == '#')

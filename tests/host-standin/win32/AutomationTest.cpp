@@ -281,6 +281,8 @@ TEST(ComActivationTest, CreatingTheApplicationStartsTheRegisteredHost) {
     call(app, L"GetAppPath", {}, path);
     EXPECT_EQ(path.result, S_OK);
     EXPECT_NE(path.value.text().find(L"host-standin"), std::wstring::npos);
+    // Started from the client, the host takes the client's environment.
+    EXPECT_EQ(registered.journalOf("/Application", "GetAppPath").size(), 1u);
 
     Value close(150L);
     Reply closed;
