@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace standin::win {
 

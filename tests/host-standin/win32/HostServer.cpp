@@ -123,6 +123,10 @@ HostServer::HostServer() {
 HostServer::~HostServer() {
     if (!process_.hProcess)
         return;
+    // A host that is still there goes as its user would close it: under wine
+    // a killed one leaves its classes registered, unreachable, for a while.
+    if (frame_ && ::IsWindow(frame_))
+        ::PostMessageW(frame_, WM_CLOSE, 0, 0);
     if (!waitForExit())
         ::TerminateProcess(process_.hProcess, 1);
     ::CloseHandle(process_.hProcess);

@@ -43,7 +43,7 @@ IDispatch* create(const char* progId, DWORD context);
 class HostServer {
 public:
     HostServer();
-    // Ends a host still running by force: close() it first.
+    // Closes a host still running as its user would, by force if it must.
     ~HostServer();
 
     // Starts the host and waits until its frame shows; false if it does not.
