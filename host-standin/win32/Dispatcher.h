@@ -75,7 +75,6 @@ public:
 protected:
     // Does the member's work; throws Refusal to turn the call down.
     virtual Answer call(const Member& member, Call& call) = 0;
-    const std::string& objectName() const { return objectName_; }
 
 private:
     const Member* find(DISPID id) const;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace standin::win {
@@ -59,7 +60,7 @@ std::optional<std::uint32_t> WinUserRegistry::number(std::string_view key,
     if (!bytes || bytes->size() != sizeof(DWORD))
         return std::nullopt;
     DWORD value = 0;
-    memcpy(&value, bytes->data(), sizeof value);
+    std::memcpy(&value, bytes->data(), sizeof value);
     return value;
 }
 
