@@ -1,36 +1,15 @@
 #include "RegistryValues.h"
 
+#include "HostRegistryNames.h"
 #include "settings/RegistryFile.h"
 
 #include <QFileInfo>
-
-#include <array>
 
 namespace standin {
 
 namespace {
 
-constexpr const char* kHostKey = "Software\\Symantec\\ACT!";
-constexpr const char* kDatabaseKey = "Software\\Symantec\\ACT!\\Database";
-constexpr const char* kGeneralKey = "Software\\Symantec\\ACT!\\General";
-
-struct FileType {
-    const char* type;
-    const char* defaultFolder;
-};
-
-constexpr std::array<FileType, 12> kFileTypes = {{{"Attached Email", "Attachments"},
-                                                  {"Database", "Databases"},
-                                                  {"Document", "Documents"},
-                                                  {"Document Template", "Templates"},
-                                                  {"Email Root Folder", "Email"},
-                                                  {"Layout", "Layouts"},
-                                                  {"Macro", "Macros"},
-                                                  {"NetLinks", "NetLinks"},
-                                                  {"Query", "Queries"},
-                                                  {"Report, Label, Envelope", "Reports"},
-                                                  {"Synchronize", "Synchronize"},
-                                                  {"Spelling Dictionary", "Dictionaries"}}};
+using namespace registry;
 
 QString text(const vm::RegistryFile& registry, const char* key, const char* name) {
     const auto data = registry.value(key, name);

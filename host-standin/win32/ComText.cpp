@@ -1,0 +1,37 @@
+#include "ComText.h"
+
+namespace standin::win {
+
+std::wstring wideOf(std::string_view utf8) {
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), length);
+    return out;
+}
+
+std::string utf8Of(std::wstring_view wide) {
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), length, nullptr, nullptr);
+    return out;
+}
+
+BSTR bstrOf(std::string_view utf8) {
+    const std::wstring wide = wideOf(utf8);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+CLSID clsidOf(const char* text) {
+    CLSID id{};
+    ::CLSIDFromString(wideOf(text).c_str(), &id);
+    return id;
+}
+
+} // namespace standin::win

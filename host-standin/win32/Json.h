@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace standin::win {
+
+// A JSON value, enough for the journal's lines and the profile file. Text is
+// UTF-8; an object keeps its members in the order they were added.
+class Json {
+public:
+    using Array = std::vector<Json>;
+    using Object = std::vector<std::pair<std::string, Json>>;
+
+    Json() = default;
+    Json(std::nullptr_t) {}
+    Json(bool b) : value_(b) {}
+    Json(int n) : value_(static_cast<std::int64_t>(n)) {}
+    Json(std::int64_t n) : value_(n) {}
+    Json(const char* s) : value_(std::string(s)) {}
+    Json(std::string s) : value_(std::move(s)) {}
+    Json(Array a) : value_(std::move(a)) {}
+    Json(Object o) : value_(std::move(o)) {}
+
+    bool isNull() const { return std::holds_alternative<std::nullptr_t>(value_); }
+    const std::string* text() const { return std::get_if<std::string>(&value_); }
+    const std::int64_t* number() const { return std::get_if<std::int64_t>(&value_); }
+    const bool* boolean() const { return std::get_if<bool>(&value_); }
+    const Array* array() const { return std::get_if<Array>(&value_); }
+    const Object* object() const { return std::get_if<Object>(&value_); }
+    // The member's value, or null when this is no object or lacks it.
+    const Json& operator[](std::string_view name) const;
+
+    std::string toText() const;
+    // Throws std::runtime_error saying where the text stops being JSON.
+    // Numbers are whole numbers: the profile holds nothing else.
+    static Json parse(std::string_view text);
+
+private:
+    std::variant<std::nullptr_t, bool, std::int64_t, std::string, Array, Object> value_;
+};
+
+// `text` as a JSON string, quotes included.
+std::string quoted(std::string_view text);
+
+} // namespace standin::win

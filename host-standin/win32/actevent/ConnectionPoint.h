@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ComObject.h"
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <atomic>
+#include <map>
+#include <vector>
+
+namespace standin::win {
+
+// The event control's only connection point, for its outgoing dispatch
+// interface. It lives inside the control and shares its reference count.
+class ConnectionPoint : public IConnectionPoint {
+public:
+    ConnectionPoint(IConnectionPointContainer& container, const IID& events)
+        : container_(container), events_(events) {}
+    virtual ~ConnectionPoint();
+
+    // Each sink with a reference of its own, for calls that may drop sinks.
+    std::vector<IDispatch*> sinks() const;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return container_.Release(); }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
+
+private:
+    IConnectionPointContainer& container_;
+    IID events_;
+    std::map<DWORD, IDispatch*> sinks_;
+    DWORD lastCookie_ = 0;
+};
+
+// Hands out the one connection point, as IConnectionPointContainer's
+// EnumConnectionPoints must.
+class PointEnumerator : public ComObject<IEnumConnectionPoints> {
+public:
+    explicit PointEnumerator(IConnectionPoint* point, ULONG position = 0);
+    ~PointEnumerator() override;
+
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
+    HRESULT STDMETHODCALLTYPE Reset() override;
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override;
+
+private:
+    IConnectionPoint* point_;
+    ULONG position_;
+};
+
+} // namespace standin::win

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Json.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace standin::win::test {
+
+// A VARIANT that clears itself.
+struct Value : VARIANT {
+    Value() { ::VariantInit(this); }
+    explicit Value(const wchar_t* text);
+    explicit Value(short number);
+    explicit Value(long number);
+    Value(const Value&) = delete;
+    Value& operator=(const Value&) = delete;
+    ~Value() { ::VariantClear(this); }
+    std::wstring text() const;
+};
+
+// What an IDispatch call gave back.
+struct Reply {
+    HRESULT result = E_FAIL;
+    Value value;
+    std::wstring description;
+};
+
+// Calls `member` by name with the arguments in the caller's order; a put
+// passes its one argument as the property's new value.
+void call(IDispatch* object, const wchar_t* member, const std::vector<const VARIANT*>& args,
+          Reply& reply, WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+DISPID idOf(IDispatch* object, const wchar_t* member);
+IDispatch* create(const char* progId, DWORD context);
+
+// The stand-in host as a program of its own: registered in the wine prefix,
+// started by hand with a journal and a data folder in a fresh folder, and
+// closed afterwards.
+class HostServer {
+public:
+    HostServer();
+    // Closes a host still running as its user would, by force if it must.
+    ~HostServer();
+
+    // Starts the host and waits until its frame shows; false if it does not.
+    bool start();
+    HWND frame() const { return frame_; }
+    bool waitForExit();
+    // Closes the host through Command(150); needs COM on the calling thread.
+    void close();
+    std::vector<Json> journal() const;
+    // The journal's entries of one member.
+    std::vector<Json> journalOf(const std::string& object, const std::string& member) const;
+
+private:
+    std::wstring folder_;
+    PROCESS_INFORMATION process_{};
+    HWND frame_ = nullptr;
+};
+
+// A test with the host running and its application object at hand.
+class RunningHostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // What must be in place before the host starts.
+    virtual void beforeStart() {}
+    // A member's text answer, expected to come without refusal.
+    std::wstring text(const wchar_t* member);
+
+    HostServer host_;
+    IDispatch* app_ = nullptr;
+
+private:
+    bool comStarted_ = false;
+};
+
+// The path of a demo database in Windows form.
+std::wstring demoFile(const char* name);
+
+} // namespace standin::win::test
