@@ -14,8 +14,13 @@ bool pathExists(const std::string& path) {
     const std::optional<std::string> ansi = win32::toAnsi(path);
     if (!ansi || ansi->empty())
         return false;
+    // The shell takes full paths with its own separators only.
+    char full[MAX_PATH];
+    const DWORD length = ::GetFullPathNameA(ansi->c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
     SHFILEINFOA info{};
-    return ::SHGetFileInfoA(ansi->c_str(), 0, &info, sizeof info, SHGFI_ATTRIBUTES) != 0;
+    return ::SHGetFileInfoA(full, 0, &info, sizeof info, SHGFI_ATTRIBUTES) != 0;
 }
 
 } // namespace vm

@@ -1,4 +1,5 @@
 #include "main/core/DatabaseOpening.h"
+#include "platform/Paths.h"
 
 #include "FakeMainView.h"
 
@@ -72,7 +73,8 @@ TEST_F(DatabaseOpeningTest, PreparesTheHostHandsOverTheLogonOpensAndEnds) {
     EXPECT_EQ(store.GetSetting("Logon", "Password"), std::string("\x01\0x", 3));
     EXPECT_EQ(store.GetSetting("Logon", "UsePassword"), "1");
     EXPECT_EQ(store.GetSetting("Settings", "Last Username"), "anna");
-    EXPECT_EQ(shell.started, std::vector<std::string>{dir.file("logon")});
+    EXPECT_EQ(shell.started,
+              std::vector<std::string>{dir.file("logon" + std::string(kProgramSuffix))});
 
     EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "close", "end"}));
 }

@@ -1,4 +1,5 @@
 #include "main/core/clsToolbarIcon.h"
+#include "platform/Paths.h"
 
 #include "FakeMainView.h"
 
@@ -33,7 +34,7 @@ protected:
         view.onQuickSwitch = [this, name] { program.sStartDatabase = name; };
     }
     std::string registryText() const { return readBytes(dir.file("registry.reg")); }
-    std::string logonProgram() const { return dir.file("logon"); }
+    std::string logonProgram() const { return dir.file("logon" + std::string(kProgramSuffix)); }
 };
 
 } // namespace

@@ -1,0 +1,320 @@
+// The road of a switch on Windows: the main window's start-up and an opening
+// with the Windows backends (the registry per-user store and host registry,
+// the shell, the COM host client) against the Windows stand-in host, whose
+// login window the real logon.exe answers. Needs a display: wine makes real
+// windows.
+
+#include "main/FakeMainView.h"
+
+#include "cipher/modEnCrypt.h"
+#include "host/com/ComHostConnection.h"
+#include "main/core/DatabaseOpening.h"
+#include "main/core/clsToolbarIcon.h"
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/Win32Shell.h"
+#include "settings/Windows1252.h"
+#include "settings/win32/Win32HostRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace vm::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kUser = "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m";
+const std::string kPassword = "p\xC3\xA4+%^~{}ss";
+
+// A program started by the test, ended with it when still running.
+class Child {
+public:
+    explicit Child(const std::string& commandLine) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring line = win32::toWide(commandLine).value();
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process_))
+            process_ = {};
+        else
+            ::CloseHandle(process_.hThread);
+    }
+    ~Child() {
+        if (!process_.hProcess)
+            return;
+        // Given time to end by itself first: a COM server killed while it
+        // withdraws its classes leaves them registered with wine for a while.
+        if (::WaitForSingleObject(process_.hProcess, 15000) == WAIT_TIMEOUT)
+            ::TerminateProcess(process_.hProcess, 1);
+        ::WaitForSingleObject(process_.hProcess, 10000);
+        ::CloseHandle(process_.hProcess);
+    }
+    // The exit code, or nothing when it did not end in time.
+    std::optional<DWORD> wait(std::chrono::milliseconds limit) {
+        if (!process_.hProcess ||
+            ::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) !=
+                WAIT_OBJECT_0)
+            return std::nullopt;
+        DWORD code = 0;
+        ::GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// Runs the thread's messages until `done` holds or the time is up.
+bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 30s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+// The build's paths as Windows writes them, as the host and the shell
+// record them.
+std::string windowsPath(const std::string& path) {
+    char full[MAX_PATH] = {};
+    ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+// A login window of another program's: a frame of another class owning a
+// window titled as the host's, with a box a stray keystroke would fill.
+class Decoy {
+public:
+    Decoy() {
+        WNDCLASSA frameClass{};
+        frameClass.lpfnWndProc = ::DefWindowProcA;
+        frameClass.hInstance = ::GetModuleHandleA(nullptr);
+        frameClass.lpszClassName = "VelmarisDecoyFrame";
+        ::RegisterClassA(&frameClass);
+        frame_ = ::CreateWindowA("VelmarisDecoyFrame", "Decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                 0, 300, 200, nullptr, nullptr, frameClass.hInstance, nullptr);
+        login_ = ::CreateWindowA("VelmarisDecoyFrame", "Login to Sales Team",
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, frame_,
+                                 nullptr, frameClass.hInstance, nullptr);
+        box_ = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24,
+                               login_, nullptr, frameClass.hInstance, nullptr);
+        ::SetForegroundWindow(login_);
+        ::SetFocus(box_);
+    }
+    ~Decoy() { ::DestroyWindow(frame_); }
+    std::string text() const {
+        char buffer[256] = {};
+        ::GetWindowTextA(box_, buffer, sizeof buffer);
+        return buffer;
+    }
+
+private:
+    HWND frame_ = nullptr, login_ = nullptr, box_ = nullptr;
+};
+
+class WineSwitchTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!std::getenv("DISPLAY"))
+            return;
+        // Registered where wine looks for classes: the machine's.
+        // The host registers its event control beside it, and itself for
+        // .dbf files, as its installer would.
+        Child server(quoted(HOST_STANDIN_EXE) + " /RegServer");
+        EXPECT_EQ(server.wait(60s), DWORD{0});
+    }
+
+    void SetUp() override {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no display for wine's windows";
+        FailureReporter::install(&prompter, "Velmaris");
+        menus.attach(startup, list);
+        view.onClose = [this] { startup.Form_Unload(); };
+        ASSERT_TRUE(store->DeleteAll());
+        writeBytes(file("contacts.dbf"), "[Database]\r\nName=Demo Contacts\r\n");
+        for (const char* name : {"sales.cly", "s.gly", "welcome.mpr"})
+            writeBytes(file(name), "");
+        writeBytes(file("sales.dbf"), "[Database]\r\nName=Sales Team\r\n[Users]\r\n" + kUser + "=" +
+                                          kPassword + "\r\n");
+        std::string sales = "[Sales]\r\nPath=" + file("sales.dbf") +
+                            "\r\nCLY=" + file("sales.cly") + "\r\nGLY=" + file("s.gly") +
+                            "\r\nStartupMacro=" + file("welcome.mpr") + "\r\n";
+        for (const schema::FileType& type : schema::kFileTypes)
+            sales += std::string(type.key) + "=" + location(type) + "\r\n";
+        writeBytes(iniPath(), "[General]\r\nSort=Sales\r\nQuickSwitch=Sales;;;;;;;\r\n" + sales);
+        for (const auto& [section, key, value] : std::initializer_list<std::array<std::string, 3>>{
+                 {"Settings", "IniLocation", iniPath()},
+                 {"Settings", "Version", schema::programVersionText()},
+                 {"Settings", "Installed", "1"},
+                 {"Sales", "Username", kUser},
+                 {"Sales", "UsePassword", "1"},
+                 {"Sales", "Password",
+                  modEnCrypt::EncryptText(windows1252::fromUtf8(kPassword).value(),
+                                          std::string(modEnCrypt::kCipherKey))}})
+            ASSERT_TRUE(store->SaveSetting(section, key, value));
+        // The host's journal and its own folders (its profile) are the test's.
+        ::SetEnvironmentVariableA("HOST_STANDIN_JOURNAL", journalPath().c_str());
+        ::SetEnvironmentVariableA("LOCALAPPDATA", file("").c_str());
+    }
+
+    void TearDown() override {
+        FailureReporter::install(nullptr, "Velmaris");
+        // The host is closed as its user would close it: a host killed
+        // leaves its classes registered with wine for a while.
+        if (HWND frame = ::FindWindowA("ACT3.0FrameClass", nullptr))
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(eventually([] { return !::FindWindowA("ACT3.0FrameClass", nullptr); }));
+        host_.reset();
+        (void)store->DeleteAll();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Symantec");
+    }
+
+    std::string location(const schema::FileType& type) const {
+        return file("loc" + std::to_string(type.index));
+    }
+    // Paths as the host gives them back.
+    std::string file(const std::string& name) const { return windowsPath(dir.file(name)); }
+    std::string iniPath() const { return file("Velmaris.ini"); }
+    std::string journalPath() const { return file("journal.jsonl"); }
+
+    void startHost(const std::string& database) {
+        host_ = std::make_unique<Child>(quoted(HOST_STANDIN_EXE) + " " + quoted(database));
+        ASSERT_TRUE(eventually([&] { return ::FindWindowA("ACT3.0FrameClass", nullptr); }));
+    }
+
+    // The members the host was called with, in order, each with its line.
+    std::vector<std::pair<std::string, std::string>> journal() const {
+        std::vector<std::pair<std::string, std::string>> entries;
+        std::string text = readBytes(journalPath());
+        for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+            end = std::min(text.find('\n', start), text.size());
+            const std::string line = text.substr(start, end - start);
+            const std::size_t member = line.find("\"member\":\"");
+            if (member == std::string::npos)
+                continue;
+            const std::size_t from = member + 10;
+            entries.emplace_back(line.substr(from, line.find('"', from) - from), line);
+        }
+        return entries;
+    }
+    std::optional<std::string> lastLine(const std::string& member) const {
+        std::optional<std::string> found;
+        for (const auto& [name, line] : journal())
+            if (name == member)
+                found = line;
+        return found;
+    }
+
+    std::optional<std::string> hostValue(std::string_view key, std::string_view name) const {
+        char buffer[1024] = {};
+        DWORD size = sizeof buffer;
+        if (::RegGetValueA(HKEY_CURRENT_USER, std::string(key).c_str(), std::string(name).c_str(),
+                           RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        return win32::fromAnsi(buffer);
+    }
+
+    std::string reports() const {
+        std::string all;
+        for (const auto& message : prompter.asked)
+            all += message.caption + ": " + message.text + "\n";
+        return all;
+    }
+
+    ComApartment apartment;
+    TempDir dir;
+    std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
+    LangTable lang;
+    RecordingPrompter prompter;
+    Win32Shell shell;
+    ComHostConnection host;
+    Win32HostRegistry registry;
+    Program program{
+        *store, lang, prompter, shell, host, registry, windowsPath(VELMARIS_PROGRAM_DIR)};
+    FakeMainView view;
+    DatabaseOpening opening{program, view};
+    FakeSingleInstance instance;
+    MainMenus menus{program, view};
+    DatabaseList list{program, view, opening};
+    MainStartup startup{program, view, list, menus, instance};
+
+private:
+    std::unique_ptr<Child> host_;
+};
+
+TEST_F(WineSwitchTest, OpensTheDatabaseWithItsSettingsAndLogonExeAnswersOnlyTheHostsLogin) {
+    startHost(file("contacts.dbf"));
+    Decoy decoy;
+    startup.Form_Load();
+    ASSERT_NE(std::find(view.events.begin(), view.events.end(), "show"), view.events.end())
+        << reports();
+
+    opening.Open_DB("Sales", 5, false);
+    EXPECT_EQ(reports(), "");
+    // The opening ended by letting the host go: a new connection asks.
+    EXPECT_EQ(program.app, nullptr);
+    const auto app = host.createApplication();
+    EXPECT_EQ(app->GetCurrentUserName(), kUser);
+    EXPECT_EQ(app->GetOpenDBName(), file("sales.dbf"));
+    EXPECT_EQ(decoy.text(), "");
+
+    // The layouts before the database (its call returns once the login is
+    // done), its view and macro after.
+    std::vector<std::string> order;
+    for (const auto& [member, line] : journal())
+        if (order.empty() || order.back() != member)
+            order.push_back(member);
+    const auto at = [&](const std::string& member) {
+        return std::find(order.begin(), order.end(), member) - order.begin();
+    };
+    EXPECT_LT(at("SetDefaultContactLayout"), at("LoginShown"));
+    EXPECT_LT(at("LoginShown"), at("Login"));
+    EXPECT_LT(at("Login"), at("openDB"));
+    EXPECT_LT(at("openDB"), at("Create"));
+    EXPECT_LT(at("Create"), at("RunMacro"));
+    const auto login = lastLine("Login");
+    ASSERT_TRUE(login);
+    EXPECT_NE(login->find(kUser), std::string::npos) << *login;
+    EXPECT_EQ(login->find("\"error\""), std::string::npos) << *login;
+    for (const schema::FileType& type : schema::kFileTypes)
+        EXPECT_EQ(hostValue(schema::kHostKey, schema::fileTypeValueName(type)), location(type));
+}
+
+TEST_F(WineSwitchTest, StartHostModeWritesTheStartUpValuesAndStartsTheHostOfDbfFiles) {
+    std::string ini = readBytes(iniPath());
+    ini.insert(ini.find('\n') + 1, "QuickSwitchStartup=1\r\n");
+    writeBytes(iniPath(), ini);
+    const std::string scratch = file("probe.dbf");
+    writeBytes(scratch, "x");
+    std::string found = clsToolbarIcon(program).GetACTLocation();
+    ::CharLowerA(found.data());
+    EXPECT_NE(found.find("host-standin"), std::string::npos) << found;
+
+    view.onQuickSwitch = [&] { program.sStartDatabase = "Sales"; };
+    startup.Form_Load();
+    EXPECT_EQ(reports(), "");
+    EXPECT_EQ(hostValue(schema::kHostDatabaseKey, schema::kHostLastDbName), file("sales.dbf"));
+    EXPECT_EQ(hostValue(schema::kHostDatabaseKey, schema::kHostContactLayout), file("sales.cly"));
+    EXPECT_EQ(hostValue(schema::kHostGeneralKey, schema::kHostMacroName), file("welcome.mpr"));
+    ASSERT_TRUE(eventually([&] {
+        const auto login = lastLine("Login");
+        return login && login->find(kUser) != std::string::npos;
+    })) << readBytes(journalPath());
+}
+
+} // namespace
+} // namespace vm::test
