@@ -144,6 +144,8 @@ protected:
         FailureReporter::install(&prompter, "Velmaris");
         menus.attach(startup, list);
         view.onClose = [this] { startup.Form_Unload(); };
+        startup.ActEvent1->OnActUserWantsToClose(
+            [this] { menus.ActEvent1_OnActUserWantsToClose(); });
         ASSERT_TRUE(store->DeleteAll());
         writeBytes(file("contacts.dbf"), "[Database]\r\nName=Demo Contacts\r\n");
         for (const char* name : {"sales.cly", "s.gly", "welcome.mpr"})
@@ -292,6 +294,17 @@ TEST_F(WineSwitchTest, OpensTheDatabaseWithItsSettingsAndLogonExeAnswersOnlyTheH
     EXPECT_EQ(login->find("\"error\""), std::string::npos) << *login;
     for (const schema::FileType& type : schema::kFileTypes)
         EXPECT_EQ(hostValue(schema::kHostKey, schema::fileTypeValueName(type)), location(type));
+}
+
+TEST_F(WineSwitchTest, TheHostsUserClosingItClosesVelmarisOnItsOwnThread) {
+    startHost(file("contacts.dbf"));
+    startup.Form_Load();
+    ASSERT_EQ(reports(), "");
+    ::PostMessageA(::FindWindowA("ACT3.0FrameClass", nullptr), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(eventually([&] {
+        return std::find(view.events.begin(), view.events.end(), "close") != view.events.end();
+    }));
+    EXPECT_EQ(reports(), "");
 }
 
 TEST_F(WineSwitchTest, StartHostModeWritesTheStartUpValuesAndStartsTheHostOfDbfFiles) {
