@@ -1,21 +1,20 @@
 #include "main/gui/Application.h"
 
 #include "base/FailureReport.h"
-#include "host/dbus/DBusHostConnection.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/PlatformServices.h"
 #include "main/gui/ProgramIcon.h"
 #include "main/gui/frmMain.h"
 #include "platform/SingleInstance.h"
 #include "platform/qt/QtPrompter.h"
-#include "platform/qt/QtShell.h"
 #include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
 #include "settings/SettingsSchema.h"
 
 #include "Version.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace vm {
 
@@ -30,15 +29,15 @@ int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& bui
 
     QtPrompter prompter;
     FailureReporter::install(&prompter, kProgramTitle);
-    QtShell shell;
+    const std::unique_ptr<PlatformServices> services = makePlatformServices();
     const std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
-    DBusHostConnection host;
-    RegistryFileBackend registry;
     const std::unique_ptr<SingleInstance> instance = makeSingleInstance();
-    Program program(*store, LangText(), prompter, shell, host, registry,
-                    QCoreApplication::applicationDirPath().toStdString());
+    Program program(*store, LangText(), prompter, services->shell(), services->host(),
+                    services->registry(),
+                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
 
     frmMain window(program, *instance);
+    services->setMainWindow(window);
     if (built)
         built(window);
     window.load();

@@ -12,6 +12,7 @@ public:
     // `owner` is the window the shell's own messages belong to (an HWND),
     // or null.
     explicit Win32Shell(void* owner = nullptr) : owner_(owner) {}
+    void setOwner(void* owner) { owner_ = owner; }
 
     bool open(const std::string& fileOrAddress, const std::string& workingFolder) override;
     bool start(const std::string& program, const std::string& workingFolder) override;
