@@ -21,7 +21,7 @@ BusObject::BusObject(Host& host, QString path, QObject* parent)
     : QObject(parent), host_(host), path_(std::move(path)) {}
 
 void BusObject::refuse(const char* member, const QVariantList& args, const QString& why) {
-    host_.journal().recordError(path_, member, args, kRefused, why);
+    host_.journal().recordError(path_, member, args, why);
     sendErrorReply(kRefused, why);
 }
 
@@ -33,7 +33,7 @@ Host::Done BusObject::replyLater(const char* member, const QVariantList& args) {
             journal.recordResult(path, member, args, {});
             bus.send(request.createReply());
         } else {
-            journal.recordError(path, member, args, kRefused, refusal);
+            journal.recordError(path, member, args, refusal);
             bus.send(request.createErrorReply(kRefused, refusal));
         }
     };
@@ -91,7 +91,7 @@ QDBusObjectPath ViewsObject::Create(int viewType, const QString& name) {
         if (!connection().registerObject(view->path(), hostbus::kViewInterface, view,
                                          QDBusConnection::ExportAllSlots)) {
             delete view;
-            throw Refusal(tr("The view could not be offered on the bus."));
+            throw Refusal(tr("The view could not be offered on the bus.").toStdString());
         }
         return QDBusObjectPath(view->path());
     });
@@ -100,37 +100,37 @@ QDBusObjectPath ViewsObject::Create(int viewType, const QString& name) {
 PreferencesObject::PreferencesObject(Host& host, QObject* parent)
     : BusObject(host, hostbus::kPreferencesPath, parent) {}
 
-QString PreferencesObject::read(const char* member, QString HostProfile::*preference) {
-    return answer(member, {}, [&] { return host_.profile().*preference; });
+QString PreferencesObject::read(const char* member, std::string Profile::*preference) {
+    return answer(member, {}, [&] { return QString::fromStdString(host_.profile().*preference); });
 }
 
-void PreferencesObject::write(const char* member, QString HostProfile::*preference,
+void PreferencesObject::write(const char* member, std::string Profile::*preference,
                               const QString& path) {
     answer(member, {path}, [&] { host_.setPreference(preference, path); });
 }
 
 QString PreferencesObject::DefaultContactLayout() {
-    return read("DefaultContactLayout", &HostProfile::defaultContactLayout);
+    return read("DefaultContactLayout", &Profile::defaultContactLayout);
 }
 
 void PreferencesObject::SetDefaultContactLayout(const QString& path) {
-    write("SetDefaultContactLayout", &HostProfile::defaultContactLayout, path);
+    write("SetDefaultContactLayout", &Profile::defaultContactLayout, path);
 }
 
 QString PreferencesObject::DefaultGroupLayout() {
-    return read("DefaultGroupLayout", &HostProfile::defaultGroupLayout);
+    return read("DefaultGroupLayout", &Profile::defaultGroupLayout);
 }
 
 void PreferencesObject::SetDefaultGroupLayout(const QString& path) {
-    write("SetDefaultGroupLayout", &HostProfile::defaultGroupLayout, path);
+    write("SetDefaultGroupLayout", &Profile::defaultGroupLayout, path);
 }
 
 QString PreferencesObject::StartupMacro() {
-    return read("StartupMacro", &HostProfile::startupMacro);
+    return read("StartupMacro", &Profile::startupMacro);
 }
 
 void PreferencesObject::SetStartupMacro(const QString& path) {
-    write("SetStartupMacro", &HostProfile::startupMacro, path);
+    write("SetStartupMacro", &Profile::startupMacro, path);
 }
 
 bool PreferencesObject::UseLastDBonStartup() {
@@ -151,13 +151,13 @@ int AuxCommandsObject::AddAuxCommand(const QString& name, const QString& program
     return answer(
         "AddAuxCommand",
         {name, program, workingFolder, caption, toolTip, smallIcon, largeIcon, commandType}, [&] {
-            return host_.addAuxCommand({name,
-                                        program,
-                                        workingFolder,
-                                        caption,
-                                        toolTip,
-                                        smallIcon,
-                                        largeIcon,
+            return host_.addAuxCommand({name.toStdString(),
+                                        program.toStdString(),
+                                        workingFolder.toStdString(),
+                                        caption.toStdString(),
+                                        toolTip.toStdString(),
+                                        smallIcon.toStdString(),
+                                        largeIcon.toStdString(),
                                         commandType,
                                         {},
                                         {}});

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Host.h"
-#include "Refusal.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -46,7 +45,7 @@ auto BusObject::answer(const char* member, const QVariantList& args, Work work)
             return result;
         }
     } catch (const Refusal& refusal) {
-        refuse(member, args, refusal.message());
+        refuse(member, args, QString::fromStdString(refusal.what()));
         if constexpr (!std::is_void_v<Result>)
             return Result{};
     }
@@ -104,8 +103,8 @@ public slots:
     QString GetDefaultLocation(int kind);
 
 private:
-    QString read(const char* member, QString HostProfile::*preference);
-    void write(const char* member, QString HostProfile::*preference, const QString& path);
+    QString read(const char* member, std::string Profile::*preference);
+    void write(const char* member, std::string Profile::*preference, const QString& path);
 };
 
 class AuxCommandsObject : public BusObject {

@@ -1,31 +1,23 @@
 #pragma once
 
-#include "HostDatabase.h"
-#include "HostProfile.h"
 #include "Journal.h"
 #include "RegistryValues.h"
-#include "settings/RegistryFile.h"
+#include "host-standin/core/HostState.h"
+#include "host-standin/core/Refusal.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
-#include <map>
 
 namespace standin {
 
-// Asks the user to log in to a database; the frame window does it.
-class LoginPrompt {
-public:
-    struct Answer {
-        bool accepted = false;
-        QString userName;
-        QString password;
-    };
-    using Answered = std::function<void(const Answer&)>;
-    virtual ~LoginPrompt() = default;
-    virtual void askLogin(const QString& databaseName, const QString& suggestedUser,
-                          Answered answered) = 0;
-};
+using core::AuxCommand;
+using core::FileLocation;
+using core::LoginPrompt;
+using core::Profile;
+using core::Refusal;
+using core::ViewState;
 
 struct OpenDatabase {
     QString path;
@@ -35,31 +27,31 @@ struct OpenDatabase {
     QString groupLayout;
 };
 
-struct ViewState {
-    int type = 1;
-    int calendarMode = 300;
-};
-
-// The stand-in host's state and what each automation member does to it.
-// Members that turn a request down throw Refusal; nothing changes then.
+// The stand-in host on Linux: the core's state and members, with Qt text at
+// the boundary and the core's news as Qt signals. Members that turn a request
+// down throw Refusal; nothing changes then.
 class Host : public QObject {
     Q_OBJECT
 public:
-    // View numbers of toolbars and the Tools menu: contacts, contact list,
-    // groups, task list, calendars, e-mail.
-    static constexpr int kToolbarViews = 6;
-    // Answers of the auxiliary-command members.
-    enum AuxResult { kAuxDone = 0, kAuxRefused = 1, kAuxNotSaved = 2 };
-    enum class Place { Toolbar, ToolsMenu };
+    static constexpr int kToolbarViews = core::HostState::kToolbarViews;
+    enum AuxResult {
+        kAuxDone = core::HostState::kAuxDone,
+        kAuxRefused = core::HostState::kAuxRefused,
+        kAuxNotSaved = core::HostState::kAuxNotSaved
+    };
+    using Place = core::HostState::Place;
     // Called once an open has succeeded (empty text) or been refused.
     using Done = std::function<void(const QString& refusal)>;
 
     // ${XDG_DATA_HOME:-$HOME/.local/share}/host-standin
     static QString defaultDataFolder();
+    // ${XDG_CONFIG_HOME:-$HOME/.config}/host-standin/profile.json
+    static QString defaultProfilePath();
 
-    Host(Journal journal, ProfileFile profileFile, vm::RegistryFile registry, QString dataFolder);
+    Host(Journal journal, const QString& profilePath, vm::RegistryFile registry,
+         const QString& dataFolder);
 
-    void setLoginPrompt(LoginPrompt* prompt) { prompt_ = prompt; }
+    void setLoginPrompt(LoginPrompt* prompt) { state_.setLoginPrompt(prompt); }
     const Journal& journal() const { return journal_; }
 
     // Opens `file` when given, else, when the registry asks for it, the last
@@ -68,29 +60,42 @@ public:
 
     // Opens with the default layouts and runs the startup macro.
     void openDatabase(const QString& path, const Done& done);
-    void runMacro(const QString& path);
-    QString appPath() const { return dataFolder_; }
-    void command(int number);
+    void runMacro(const QString& path) { state_.runMacro(path.toStdString()); }
+    QString appPath() const { return QString::fromStdString(state_.appPath()); }
+    void command(int number) { state_.command(number); }
 
     // Returns the new view's number.
-    int createView(int viewType);
-    void setCalendarMode(int view, int mode);
+    int createView(int viewType) { return state_.createView(viewType); }
+    void setCalendarMode(int view, int mode) { state_.setCalendarMode(view, mode); }
 
-    void setPreference(QString HostProfile::*preference, const QString& path);
-    bool useLastDatabaseOnStartup() const;
-    QString defaultLocation(int kind) const;
+    void setPreference(std::string Profile::*preference, const QString& path) {
+        state_.setPreference(preference, path.toStdString());
+    }
+    bool useLastDatabaseOnStartup() const { return state_.useLastDatabaseOnStartup(); }
+    QString defaultLocation(int kind) const {
+        return QString::fromStdString(state_.defaultLocation(kind));
+    }
 
-    int addAuxCommand(const AuxCommand& command);
-    bool auxCommandExists(const QString& name) const;
-    bool auxCommandPlaced(Place place, int view, const QString& name) const;
-    int placeAuxCommand(Place place, int view, const QString& name, bool present);
+    int addAuxCommand(const AuxCommand& command) { return state_.addAuxCommand(command); }
+    bool auxCommandExists(const QString& name) const {
+        return state_.auxCommandExists(name.toStdString());
+    }
+    bool auxCommandPlaced(Place place, int view, const QString& name) const {
+        return state_.auxCommandPlaced(place, view, name.toStdString());
+    }
+    int placeAuxCommand(Place place, int view, const QString& name, bool present) {
+        return state_.placeAuxCommand(place, view, name.toStdString(), present);
+    }
 
-    const OpenDatabase& current() const { return open_; }
-    ViewState currentView() const;
-    const QString& lastMacro() const { return lastMacro_; }
-    const HostProfile& profile() const { return profile_; }
-    const StartUpSettings& startUpSettings() const { return startUp_; }
-    const QList<FileLocation>& fileLocations() const { return fileLocations_; }
+    OpenDatabase current() const;
+    ViewState currentView() const { return state_.currentView(); }
+    QString lastMacro() const { return QString::fromStdString(state_.lastMacro()); }
+    const Profile& profile() const { return state_.profile(); }
+    const core::StartUpSettings& startUpSettings() const { return state_.startUpSettings(); }
+    const std::vector<FileLocation>& fileLocations() const { return state_.fileLocations(); }
+    // The registry file the start-up values were read from; empty before.
+    const QString& registryPath() const { return registryPath_; }
+    bool registryFound() const { return registryFound_; }
 
 signals:
     void changed();
@@ -98,32 +103,11 @@ signals:
     void closeRequested();
 
 private:
-    struct OpenPlan {
-        QString contactLayout;
-        QString groupLayout;
-        QString macro;
-    };
-    void open(const QString& path, const OpenPlan& plan, const Done& done);
-    void finishOpening(const HostDatabase& db, const QString& userName, const OpenPlan& plan);
-    void saveProfile(const HostProfile& next);
-    void createFolders();
-
     Journal journal_;
-    ProfileFile profileFile_;
-    vm::RegistryFile registry_;
-    QString dataFolder_;
-    LoginPrompt* prompt_ = nullptr;
-    QString profileProblem_;
-
-    HostProfile profile_;
-    StartUpSettings startUp_;
-    QList<FileLocation> fileLocations_;
-    OpenDatabase open_;
-    std::map<int, ViewState> views_;
-    int currentViewNumber_ = 0;
-    int lastViewNumber_ = 0;
-    QString lastMacro_;
-    bool loginPending_ = false;
+    RegistryFileValues registry_;
+    core::HostState state_;
+    QString registryPath_;
+    bool registryFound_ = false;
 };
 
 } // namespace standin

@@ -24,16 +24,20 @@ const QStringList kToolbarViewNames = {"Contacts",  "Contact List", "Groups",
                                        "Task List", "Calendars",    "E-mail"};
 const QStringList kCalendarModeNames = {"Monthly", "Weekly", "Daily"};
 
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 QString yesNo(bool yes) {
     return yes ? QObject::tr("Yes") : QObject::tr("No");
 }
 
-QStringList placedCommands(const HostProfile& profile, Host::Place place, int view) {
+QStringList placedCommands(const Profile& profile, Host::Place place, int view) {
     QStringList names;
     for (const AuxCommand& command : profile.auxCommands) {
         if ((place == Host::Place::Toolbar ? command.toolbarViews : command.toolsMenuViews)
                 .contains(view))
-            names.append(command.name);
+            names.append(qt(command.name));
     }
     return names;
 }
@@ -51,7 +55,7 @@ HostFrame::HostFrame(Host& host) : host_(host) {
 
     QList<QPair<QString, QString>> locations;
     for (const FileLocation& location : host_.fileLocations())
-        locations.append({location.type, QStringLiteral("location:") + location.type});
+        locations.append({qt(location.type), QStringLiteral("location:") + qt(location.type)});
 
     auto* left = new QVBoxLayout;
     left->addWidget(section(tr("Open database"), {{tr("Name"), "database"},
@@ -146,32 +150,33 @@ void HostFrame::refresh() {
     setValue("groupLayout", open ? db.groupLayout : QString());
     setValue("lastMacro", host_.lastMacro());
 
-    const HostProfile& profile = host_.profile();
-    setValue("defaultContactLayout", profile.defaultContactLayout);
-    setValue("defaultGroupLayout", profile.defaultGroupLayout);
-    setValue("startupMacro", profile.startupMacro);
+    const Profile& profile = host_.profile();
+    setValue("defaultContactLayout", qt(profile.defaultContactLayout));
+    setValue("defaultGroupLayout", qt(profile.defaultGroupLayout));
+    setValue("startupMacro", qt(profile.startupMacro));
     setValue("useLastDatabase", yesNo(host_.useLastDatabaseOnStartup()));
 
-    const StartUpSettings& start = host_.startUpSettings();
-    setValue("registryFile", start.registryFound ? start.registryPath
-                                                 : tr("%1 (not found)").arg(start.registryPath));
+    const core::StartUpSettings& start = host_.startUpSettings();
+    setValue("registryFile", host_.registryFound()
+                                 ? host_.registryPath()
+                                 : tr("%1 (not found)").arg(host_.registryPath()));
     setValue("startUseLastDb", yesNo(start.useLastDatabase));
-    setValue("startLastDb", start.lastDatabase);
-    setValue("startContactLayout", start.contactLayout);
-    setValue("startGroupLayout", start.groupLayout);
-    setValue("startMacro", start.macro);
+    setValue("startLastDb", qt(start.lastDatabase));
+    setValue("startContactLayout", qt(start.contactLayout));
+    setValue("startGroupLayout", qt(start.groupLayout));
+    setValue("startMacro", qt(start.macro));
 
     for (const FileLocation& location : host_.fileLocations()) {
-        setValue(QStringLiteral("location:") + location.type, location.folder);
-        values_.value(QStringLiteral("location:") + location.type)
-            ->setStatusTip(location.fromRegistry ? tr("Set in the host registry")
-                                                 : tr("The host's own folder"));
+        const QString value = QStringLiteral("location:") + qt(location.type);
+        setValue(value, qt(location.folder));
+        values_.value(value)->setStatusTip(location.fromRegistry ? tr("Set in the host registry")
+                                                                 : tr("The host's own folder"));
     }
     refreshCommands();
 }
 
 void HostFrame::refreshCommands() {
-    const HostProfile& profile = host_.profile();
+    const Profile& profile = host_.profile();
     for (int view = 1; view <= Host::kToolbarViews; ++view) {
         commandTable_->setItem(
             view - 1, 0,
@@ -186,12 +191,12 @@ void HostFrame::refreshCommands() {
     toolbar_->clear();
     toolsMenu_->clear();
     for (const AuxCommand& command : profile.auxCommands) {
-        const QIcon icon(command.smallIcon);
-        const QString caption = command.caption.isEmpty() ? command.name : command.caption;
+        const QIcon icon(qt(command.smallIcon));
+        const QString caption = qt(command.caption.empty() ? command.name : command.caption);
         const auto add = [&](QWidget* where) {
             QAction* action = new QAction(icon, caption, where);
-            action->setToolTip(command.toolTip);
-            action->setStatusTip(command.toolTip);
+            action->setToolTip(qt(command.toolTip));
+            action->setStatusTip(qt(command.toolTip));
             connect(action, &QAction::triggered, this, [this, command] { startCommand(command); });
             where->addAction(action);
         };
@@ -205,22 +210,25 @@ void HostFrame::refreshCommands() {
 }
 
 void HostFrame::startCommand(const AuxCommand& command) {
-    const bool started = QProcess::startDetached(command.program, {}, command.workingFolder);
-    statusBar()->showMessage(started ? tr("Started %1.").arg(command.name)
-                                     : tr("%1 could not be started.").arg(command.program));
+    const bool started =
+        QProcess::startDetached(qt(command.program), {}, qt(command.workingFolder));
+    statusBar()->showMessage(started ? tr("Started %1.").arg(qt(command.name))
+                                     : tr("%1 could not be started.").arg(qt(command.program)));
 }
 
-void HostFrame::askLogin(const QString& databaseName, const QString& suggestedUser,
-                         Answered answered) {
-    auto* dialog = new LoginDialog(this, databaseName, suggestedUser);
+void HostFrame::askLogin(const std::string& databaseName, const std::string& suggestedUser,
+                         const std::function<void()>& shown, Answered answered) {
+    auto* dialog = new LoginDialog(this, qt(databaseName), qt(suggestedUser));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     login_ = dialog;
     connect(dialog, &QDialog::finished, this, [dialog, answered](int result) {
-        answered({result == QDialog::Accepted, dialog->userName(), dialog->password()});
+        answered({result == QDialog::Accepted, dialog->userName().toStdString(),
+                  dialog->password().toStdString()});
     });
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+    shown();
 }
 
 void HostFrame::closeByCommand() {

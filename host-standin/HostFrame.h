@@ -23,8 +23,9 @@ class HostFrame : public QMainWindow, public LoginPrompt {
 public:
     explicit HostFrame(Host& host);
 
-    void askLogin(const QString& databaseName, const QString& suggestedUser,
-                  Answered answered) override;
+    // Answers once the dialog is closed; the frame goes on meanwhile.
+    void askLogin(const std::string& databaseName, const std::string& suggestedUser,
+                  const std::function<void()>& shown, Answered answered) override;
 
 public slots:
     // Closing asked for by automation rather than by the user.

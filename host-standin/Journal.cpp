@@ -1,30 +1,16 @@
 #include "Journal.h"
 
 #include <QDBusObjectPath>
-#include <QDateTime>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace standin {
 
 namespace {
 
-QJsonValue toJson(const QVariant& value) {
-    if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
-        return value.value<QDBusObjectPath>().path();
-    return QJsonValue::fromVariant(value);
-}
-
-QJsonObject entry(const QString& object, const QString& member, const QVariantList& args) {
-    QJsonArray jsonArgs;
+core::Json::Array arrayOf(const QVariantList& args) {
+    core::Json::Array array;
     for (const QVariant& arg : args)
-        jsonArgs.append(toJson(arg));
-    return {{"time", QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
-            {"object", object},
-            {"member", member},
-            {"args", jsonArgs}};
+        array.push_back(Journal::toJson(arg));
+    return array;
 }
 
 } // namespace
@@ -33,27 +19,33 @@ Journal Journal::fromEnvironment() {
     return Journal(qEnvironmentVariable(kVariable));
 }
 
+core::Json Journal::toJson(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::UnknownType:
+        return nullptr;
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return static_cast<std::int64_t>(value.toLongLong());
+    default:
+        break;
+    }
+    if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
+        return value.value<QDBusObjectPath>().path().toStdString();
+    return value.toString().toStdString();
+}
+
 void Journal::recordResult(const QString& object, const QString& member, const QVariantList& args,
                            const QVariant& result) const {
-    QJsonObject e = entry(object, member, args);
-    e.insert("result", toJson(result));
-    append(e);
+    core_.recordResult(object.toStdString(), member.toStdString(), arrayOf(args), toJson(result));
 }
 
 void Journal::recordError(const QString& object, const QString& member, const QVariantList& args,
-                          const QString& errorName, const QString& message) const {
-    QJsonObject e = entry(object, member, args);
-    e.insert("error", QJsonObject{{"name", errorName}, {"message", message}});
-    append(e);
-}
-
-void Journal::append(QJsonObject entry) const {
-    if (path_.isEmpty())
-        return;
-    QFile file(path_);
-    // One write per line, appended: a reader never sees half an entry.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
-        file.write(QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n');
+                          const QString& message) const {
+    core_.recordError(object.toStdString(), member.toStdString(), arrayOf(args),
+                      message.toStdString());
 }
 
 } // namespace standin

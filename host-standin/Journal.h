@@ -1,31 +1,32 @@
 #pragma once
 
-#include <QJsonValue>
+#include "host-standin/core/Journal.h"
+
 #include <QString>
 #include <QVariantList>
 
 namespace standin {
 
-// With HOST_STANDIN_JOURNAL naming a file, every automation call the host
-// receives and every login attempt is appended to it, one JSON object a line:
-//   {"time":"2024-05-01T10:00:00.000Z","object":"/Application","member":"openDB",
-//    "args":["/data/sales.dbf"],"result":null}
-// or, for a refused call, "error":{"name":...,"message":...} in place of "result".
-// Nothing is written when the variable is unset or empty.
+// The core's journal (HOST_STANDIN_JOURNAL) for the bus objects, whose
+// arguments and results come as Qt values.
 class Journal {
 public:
-    static constexpr const char* kVariable = "HOST_STANDIN_JOURNAL";
+    static constexpr const char* kVariable = core::Journal::kVariable;
     static Journal fromEnvironment();
-    explicit Journal(QString path = QString()) : path_(std::move(path)) {}
+    explicit Journal(const QString& path = QString()) : core_(path.toStdString()) {}
 
+    const core::Journal& core() const { return core_; }
     void recordResult(const QString& object, const QString& member, const QVariantList& args,
                       const QVariant& result) const;
+    // Recorded with the error name every refusal goes back with.
     void recordError(const QString& object, const QString& member, const QVariantList& args,
-                     const QString& errorName, const QString& message) const;
+                     const QString& message) const;
+
+    // As the journal writes a Qt value: an object path as its text.
+    static core::Json toJson(const QVariant& value);
 
 private:
-    void append(QJsonObject entry) const;
-    QString path_;
+    core::Journal core_;
 };
 
 } // namespace standin

@@ -1,39 +1,23 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-
-namespace vm {
-class RegistryFile;
-}
+#include "host-standin/core/StartUpValues.h"
+#include "settings/RegistryFile.h"
 
 namespace standin {
 
-// What the host takes from its registry values (on Linux, the registry file
-// shared with Velmaris) when it starts.
-struct StartUpSettings {
-    QString registryPath;
-    bool registryFound = false;
-    bool useLastDatabase = false;
-    QString lastDatabase;
-    QString contactLayout;
-    QString groupLayout;
-    QString macro;
+// The host registry on Linux is the registry file shared with Velmaris; the
+// core reads it through this, afresh at every read, as Velmaris may have just
+// written it.
+class RegistryFileValues : public core::UserRegistry {
+public:
+    explicit RegistryFileValues(vm::RegistryFile file) : file_(std::move(file)) {}
+
+    const vm::RegistryFile& file() const { return file_; }
+    std::optional<std::string> text(std::string_view key, std::string_view name) const override;
+    std::optional<std::uint32_t> number(std::string_view key, std::string_view name) const override;
+
+private:
+    vm::RegistryFile file_;
 };
-
-StartUpSettings readStartUpSettings(const vm::RegistryFile& registry);
-// "Use Last DB" alone, as the preference UseLastDBonStartup reports it.
-bool readUseLastDatabase(const vm::RegistryFile& registry);
-
-// One of the twelve kinds of host files and the folder the host uses for it:
-// the registry's "<type> File Type" value when set, else a folder below the
-// host's data folder.
-struct FileLocation {
-    QString type;
-    QString folder;
-    bool fromRegistry = false;
-};
-
-QList<FileLocation> readFileLocations(const vm::RegistryFile& registry, const QString& dataFolder);
 
 } // namespace standin

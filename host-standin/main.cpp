@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
                      qPrintable(bus.lastError().message()));
         return 1;
     }
-    standin::Host host(standin::Journal::fromEnvironment(), standin::ProfileFile(),
+    standin::Host host(standin::Journal::fromEnvironment(), standin::Host::defaultProfilePath(),
                        vm::RegistryFile(), standin::Host::defaultDataFolder());
     standin::HostService service(bus, host);
     if (!service.start()) {

@@ -1,6 +1,9 @@
 #include "ApplicationObjects.h"
 
-#include "Refusal.h"
+#include "host-standin/core/Refusal.h"
+
+#include <memory>
+#include <optional>
 
 namespace standin::win {
 
@@ -38,6 +41,17 @@ Answer nothing() {
     return {nullptr};
 }
 
+// The frame's login dialog is modal, so an open is over, one way or the other,
+// by the time openDatabase returns; a caller is answered only then.
+void openNow(HostState& host, const std::string& path) {
+    auto refusal = std::make_shared<std::optional<std::string>>();
+    host.openDatabase(path, [refusal](const std::string& why) { *refusal = why; });
+    if (!*refusal)
+        throw Refusal("The host is still waiting for the login.");
+    if (!(*refusal)->empty())
+        throw Refusal(**refusal);
+}
+
 } // namespace
 
 ApplicationObject::ApplicationObject(HostState& host)
@@ -57,11 +71,11 @@ Answer ApplicationObject::call(const Member& member, Call& call) {
     case kOpenFile: {
         const std::string path = call.text();
         if (!path.empty())
-            host_.openDatabase(path);
+            openNow(host_, path);
         return nothing();
     }
     case kOpenDB:
-        host_.openDatabase(call.text());
+        openNow(host_, call.text());
         return nothing();
     case kRunMacro:
         host_.runMacro(call.text());

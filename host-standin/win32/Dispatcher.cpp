@@ -1,7 +1,7 @@
 #include "Dispatcher.h"
 
 #include "ComText.h"
-#include "Refusal.h"
+#include "host-standin/core/Refusal.h"
 
 namespace standin::win {
 

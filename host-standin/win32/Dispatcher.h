@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ComObject.h"
-#include "HostState.h"
-#include "Journal.h"
-#include "Json.h"
+#include "host-standin/core/HostState.h"
+#include "host-standin/core/Journal.h"
+#include "host-standin/core/Json.h"
 
 #include <windows.h>
 
@@ -12,6 +12,9 @@
 #include <vector>
 
 namespace standin::win {
+
+// The host's behaviour is the portable core's; this folder adds Win32 and COM.
+using namespace standin::core;
 
 // One call's arguments, taken in the caller's order and coerced to the kind
 // the member wants, so that a number may come as VT_I2, VT_I4 or text. Each

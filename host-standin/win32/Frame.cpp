@@ -92,10 +92,9 @@ void Frame::show(int showCommand) {
     ::UpdateWindow(window_);
 }
 
-std::optional<LoginPrompt::Answer> Frame::askLogin(const std::string& databaseName,
-                                                   const std::string& suggestedUser,
-                                                   const std::function<void()>& shown) {
-    return LoginDialog(databaseName, suggestedUser, shown).run(window_, &login_);
+void Frame::askLogin(const std::string& databaseName, const std::string& suggestedUser,
+                     const std::function<void()>& shown, Answered answered) {
+    answered(LoginDialog(databaseName, suggestedUser, shown).run(window_, &login_));
 }
 
 void Frame::closeByCommand() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostState.h"
+#include "host-standin/core/HostState.h"
 
 #include <windows.h>
 
@@ -8,6 +8,9 @@
 #include <string>
 
 namespace standin::win {
+
+// The host's behaviour is the portable core's; this folder adds Win32 and COM.
+using namespace standin::core;
 
 // The host's main window, of the class other programs know the host by. It
 // shows the host's state, asks for logins, and tells the event controls that
@@ -22,9 +25,9 @@ public:
     void show(int showCommand);
     HWND window() const { return window_; }
 
-    std::optional<Answer> askLogin(const std::string& databaseName,
-                                   const std::string& suggestedUser,
-                                   const std::function<void()>& shown) override;
+    // Answers before it returns: the dialog is modal.
+    void askLogin(const std::string& databaseName, const std::string& suggestedUser,
+                  const std::function<void()>& shown, Answered answered) override;
     // Closes once the call that asked for it has been answered, without
     // telling the subscribers: their program asked.
     void closeByCommand();

@@ -17,15 +17,14 @@ std::string itemText(HWND dialog, int item) {
 
 } // namespace
 
-std::optional<LoginPrompt::Answer> LoginDialog::run(HWND owner, HWND* current) {
+LoginPrompt::Answer LoginDialog::run(HWND owner, HWND* current) {
     current_ = current;
     const INT_PTR result =
         ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_LOGIN), owner,
                           procedure, reinterpret_cast<LPARAM>(this));
     *current = nullptr;
-    if (result != IDOK)
-        return std::nullopt;
-    return answer_;
+    // A cancelled login is recorded without what was typed, as it always was here.
+    return result == IDOK ? answer_ : LoginPrompt::Answer{};
 }
 
 INT_PTR LoginDialog::initialise(HWND dialog) {
@@ -52,7 +51,8 @@ INT_PTR CALLBACK LoginDialog::procedure(HWND dialog, UINT message, WPARAM wParam
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDOK:
-        self->answer_ = {itemText(dialog, IDC_LOGIN_NAME), itemText(dialog, IDC_LOGIN_PASSWORD)};
+        self->answer_ = {true, itemText(dialog, IDC_LOGIN_NAME),
+                         itemText(dialog, IDC_LOGIN_PASSWORD)};
         ::EndDialog(dialog, IDOK);
         return TRUE;
     case IDCANCEL:

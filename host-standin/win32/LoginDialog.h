@@ -1,10 +1,13 @@
 #pragma once
 
-#include "HostState.h"
+#include "host-standin/core/HostState.h"
 
 #include <windows.h>
 
 namespace standin::win {
+
+// The host's behaviour is the portable core's; this folder adds Win32 and COM.
+using namespace standin::core;
 
 // The host's "Login to <database>" dialog, run modally over the frame that
 // owns it.
@@ -16,7 +19,7 @@ public:
 
     // Returns once the user has answered; nothing when cancelled. While it
     // runs, `current` holds the dialog so that the frame can end it.
-    std::optional<LoginPrompt::Answer> run(HWND owner, HWND* current);
+    LoginPrompt::Answer run(HWND owner, HWND* current);
 
 private:
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

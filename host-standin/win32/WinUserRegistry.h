@@ -1,8 +1,11 @@
 #pragma once
 
-#include "StartUpValues.h"
+#include "host-standin/core/StartUpValues.h"
 
 namespace standin::win {
+
+// The host's behaviour is the portable core's; this folder adds Win32 and COM.
+using namespace standin::core;
 
 // HKEY_CURRENT_USER through the ANSI functions, as Velmaris writes the host's
 // values there: text in the ANSI code page, numbers as REG_DWORD.

@@ -4,9 +4,9 @@
 #include "ComText.h"
 #include "Frame.h"
 #include "FrameMessages.h"
-#include "HostState.h"
 #include "ServerRegistration.h"
 #include "WinUserRegistry.h"
+#include "host-standin/core/HostState.h"
 #include "host/com/HostComNames.h"
 
 #include <windows.h>
@@ -20,6 +20,7 @@
 
 namespace {
 
+using namespace standin::core;
 using namespace standin::win;
 
 enum class Task { Serve, Register, Unregister };

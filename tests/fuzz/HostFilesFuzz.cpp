@@ -1,22 +1,20 @@
-// The stand-in host's database-file and profile readers over any bytes.
+// The stand-in hosts' database-file and profile readers over any bytes.
 #include "FuzzFile.h"
 
-#include "HostDatabase.h"
-#include "HostProfile.h"
-#include "Refusal.h"
-
-#include <QString>
+#include "host-standin/core/DatabaseFile.h"
+#include "host-standin/core/Profile.h"
+#include "host-standin/core/Refusal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = vm::fuzz::scratchFile("host-file");
     vm::fuzz::writeFile(path, bytes);
     try {
-        const auto database = standin::HostDatabase::load(QString::fromStdString(path));
-        (void)database.logIn(QStringLiteral("alice"), QStringLiteral("x"));
-    } catch (const standin::Refusal&) {
+        const auto database = standin::core::DatabaseFile::load(path);
+        (void)database.logIn("alice", "x");
+    } catch (const standin::core::Refusal&) {
     }
-    QString problem;
-    (void)standin::ProfileFile(QString::fromStdString(path)).load(problem);
+    std::string problem;
+    (void)standin::core::ProfileFile(path).load(problem);
     return 0;
 }

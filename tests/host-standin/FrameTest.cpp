@@ -55,8 +55,8 @@ private slots:
         file.setPermissions(file.permissions() | QFile::ExeOwner);
 
         QCOMPARE(h.host.addAuxCommand({"Velmaris",
-                                       script,
-                                       h.dir.path(),
+                                       script.toStdString(),
+                                       h.dir.path().toStdString(),
                                        "Launch Velmaris",
                                        "Click to launch Velmaris",
                                        "",

@@ -1,6 +1,6 @@
-#include "HostDatabase.h"
-#include "Refusal.h"
 #include "TestMain.h"
+#include "host-standin/core/DatabaseFile.h"
+#include "host-standin/core/Refusal.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +8,9 @@
 #include <QTest>
 
 namespace standin::test {
+
+using core::DatabaseFile;
+using core::Refusal;
 
 class HostDatabaseTest : public QObject {
     Q_OBJECT
@@ -42,10 +45,10 @@ private slots:
             file.write(content);
         }
         try {
-            HostDatabase::load(path);
+            DatabaseFile::load(path.toStdString());
             QFAIL("the file was taken for a database");
         } catch (const Refusal& refusal) {
-            QVERIFY2(refusal.message().contains(reason), qPrintable(refusal.message()));
+            QVERIFY2(QString::fromStdString(refusal.what()).contains(reason), refusal.what());
         }
     }
 
@@ -56,12 +59,12 @@ private slots:
         file.write("; comment\r\n[Database]\r\n[Users]\r\n Ann = s3cret \r\n# Ben=old\r\nBen=\r\n");
         file.close();
 
-        const HostDatabase db = HostDatabase::load(file.fileName());
-        QCOMPARE(db.name(), QStringLiteral("Field Office"));
+        const DatabaseFile db = DatabaseFile::load(file.fileName().toStdString());
+        QCOMPARE(db.name(), std::string("Field Office"));
         QVERIFY(db.hasUsers());
-        QCOMPARE(db.logIn("ann", "s3cret"), std::optional<QString>("Ann"));
+        QCOMPARE(db.logIn("ann", "s3cret"), std::optional<std::string>("Ann"));
         QCOMPARE(db.logIn("Ann", "S3cret"), std::nullopt);
-        QCOMPARE(db.logIn("ben", ""), std::optional<QString>("Ben"));
+        QCOMPARE(db.logIn("ben", ""), std::optional<std::string>("Ben"));
         QCOMPARE(db.logIn("ben", "old"), std::nullopt);
         QCOMPARE(db.logIn("Carl", ""), std::nullopt);
     }

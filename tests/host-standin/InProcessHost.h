@@ -18,8 +18,7 @@ inline QString demo(const QString& file) {
 // fresh temporary folder.
 struct InProcessHost {
     QTemporaryDir dir;
-    Host host{Journal(dir.filePath("journal.jsonl")),
-              ProfileFile(dir.filePath("config/profile.json")),
+    Host host{Journal(dir.filePath("journal.jsonl")), dir.filePath("config/profile.json"),
               vm::RegistryFile(registryFile().toStdString()), dir.filePath("data")};
     HostFrame frame{host};
 

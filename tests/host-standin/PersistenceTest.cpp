@@ -1,6 +1,5 @@
 #include "Host.h"
 #include "HostProcess.h"
-#include "Refusal.h"
 #include "TestMain.h"
 #include "host/dbus/DBusHostConnection.h"
 
@@ -49,11 +48,11 @@ private slots:
         QTemporaryDir dir;
         QFile blocker(dir.filePath("config"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        Host host(Journal(), ProfileFile(dir.filePath("config/profile.json")),
+        Host host(Journal(), dir.filePath("config/profile.json"),
                   vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
                   dir.filePath("data"));
-        QVERIFY_THROWS_EXCEPTION(Refusal, host.setPreference(&HostProfile::startupMacro, "/m.mpr"));
-        QCOMPARE(host.profile().startupMacro, QString());
+        QVERIFY_THROWS_EXCEPTION(Refusal, host.setPreference(&Profile::startupMacro, "/m.mpr"));
+        QCOMPARE(host.profile().startupMacro, std::string());
         QCOMPARE(host.addAuxCommand(
                      {"Velmaris", "/opt/velmaris/Velmaris", "", "", "", "", "", 1, {}, {}}),
                  int(Host::kAuxNotSaved));
@@ -66,12 +65,12 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("{\"startupMacro\": \"/m.mp");
         damaged.close();
-        Host host(Journal(), ProfileFile(damaged.fileName()),
+        Host host(Journal(), damaged.fileName(),
                   vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
                   dir.filePath("data"));
         QSignalSpy notices(&host, &Host::notice);
         host.startUp({});
-        QCOMPARE(host.profile().startupMacro, QString());
+        QCOMPARE(host.profile().startupMacro, std::string());
         QCOMPARE(notices.count(), 1);
         QVERIFY(notices.first().first().toString().contains("could not be read"));
     }

@@ -1,14 +1,16 @@
-#include "DatabaseFile.h"
-#include "Json.h"
-#include "Profile.h"
-#include "Refusal.h"
 #include "TestSupport.h"
+#include "host-standin/core/DatabaseFile.h"
+#include "host-standin/core/Json.h"
+#include "host-standin/core/Profile.h"
+#include "host-standin/core/Refusal.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 namespace standin::win::test {
+
+using namespace standin::core;
 
 namespace {
 

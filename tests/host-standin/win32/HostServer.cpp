@@ -1,9 +1,9 @@
 #include "HostServer.h"
 
 #include "ComText.h"
-#include "FilePaths.h"
 #include "FrameMessages.h"
 #include "TestSupport.h"
+#include "host-standin/core/FilePaths.h"
 #include "host/com/HostComNames.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Json.h"
+#include "host-standin/core/Json.h"
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace standin::win::test {
+
+using namespace standin::core;
 
 // A VARIANT that clears itself.
 struct Value : VARIANT {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace standin::win {
+namespace standin::core {
 
 namespace {
 
@@ -109,7 +109,7 @@ bool ProfileFile::save(const Profile& profile) const {
                                 {"startupMacro", profile.startupMacro},
                                 {"lastUserName", profile.lastUserName},
                                 {"auxCommands", commands}};
-    const std::string bytes = o.toText() + '\n';
+    const std::string bytes = o.toIndentedText();
     if (!vm::makeDirectories(textOf(pathOf(path_).parent_path())))
         return false;
     return vm::editFile(path_, [&](const std::optional<std::string>&) {
@@ -117,4 +117,4 @@ bool ProfileFile::save(const Profile& profile) const {
            }) != vm::EditResult::Failed;
 }
 
-} // namespace standin::win
+} // namespace standin::core

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace standin::win {
+namespace standin::core {
 
 // The host's text is UTF-8; a path built from a plain std::string would be
 // read in the ANSI code page instead, so every path goes through these.
@@ -16,4 +16,4 @@ std::string absolutePath(const std::string& utf8);
 std::string baseName(const std::string& utf8);
 bool isFile(const std::string& utf8);
 
-} // namespace standin::win
+} // namespace standin::core

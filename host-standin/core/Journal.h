@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace standin::win {
+namespace standin::core {
 
 // With HOST_STANDIN_JOURNAL naming a file, every automation call the host
 // receives and every login attempt is appended to it, one JSON object a line,
@@ -31,4 +31,4 @@ private:
     std::string path_;
 };
 
-} // namespace standin::win
+} // namespace standin::core

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace standin::win {
+namespace standin::core {
 
 // A command registered by another program, and where the host offers it.
 struct AuxCommand {
@@ -49,4 +49,4 @@ private:
     std::string path_;
 };
 
-} // namespace standin::win
+} // namespace standin::core

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
-namespace standin::win {
+namespace standin::core {
 
 namespace {
 
@@ -61,4 +61,4 @@ void Journal::append(const Json& entry) const {
     file.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
-} // namespace standin::win
+} // namespace standin::core

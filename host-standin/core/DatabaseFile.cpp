@@ -2,26 +2,19 @@
 
 #include "FilePaths.h"
 #include "Refusal.h"
+#include "Text.h"
 #include "settings/NameFolding.h"
 
 #include <fstream>
 #include <sstream>
 #include <string_view>
 
-namespace standin::win {
+namespace standin::core {
 
 namespace {
 
 // Real database files are a few lines; anything much larger is not ours.
 constexpr std::uintmax_t kMaxFileSize = 1024 * 1024;
-
-std::string trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 std::string readDatabaseFile(const std::string& path) {
     if (path.empty())
@@ -39,15 +32,6 @@ std::string readDatabaseFile(const std::string& path) {
     if (!(file && text << file.rdbuf()))
         throw Refusal("The database file " + path + " cannot be read.");
     return text.str();
-}
-
-// At most `count` bytes of `text`, never half a character.
-std::string firstBytes(const std::string& text, std::size_t count) {
-    if (text.size() <= count)
-        return text;
-    while (count > 0 && (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80)
-        --count;
-    return text.substr(0, count);
 }
 
 bool sameName(const std::string& a, const std::string& b) {
@@ -82,7 +66,7 @@ DatabaseFile DatabaseFile::parse(const std::string& path, const std::string& tex
         }
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos)
-            throw notADatabase("the line \"" + firstBytes(line, 40) +
+            throw notADatabase("the line \"" + firstCharacters(line, 40) +
                                "\" is neither a section nor a value");
         const std::string key = trimmed(line.substr(0, equals));
         const std::string value = trimmed(line.substr(equals + 1));
@@ -120,4 +104,4 @@ std::optional<std::string> DatabaseFile::logIn(const std::string& userName,
     return std::nullopt;
 }
 
-} // namespace standin::win
+} // namespace standin::core

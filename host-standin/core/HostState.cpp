@@ -2,10 +2,11 @@
 
 #include "FilePaths.h"
 #include "Refusal.h"
+#include "Text.h"
 
 #include <algorithm>
 
-namespace standin::win {
+namespace standin::core {
 
 namespace {
 
@@ -16,16 +17,6 @@ void checkToolbarView(int view) {
     if (view < 1 || view > HostState::kToolbarViews)
         throw Refusal("There is no view " + std::to_string(view) + "; views are numbered 1 to " +
                       std::to_string(HostState::kToolbarViews) + ".");
-}
-
-bool isBlank(const std::string& text) {
-    return text.find_first_not_of(" \t\r\n\f\v") == std::string::npos;
-}
-
-bool isCleanName(const std::string& name) {
-    return !isBlank(name) && std::none_of(name.begin(), name.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
 }
 
 } // namespace
@@ -64,64 +55,81 @@ void HostState::startUp(const std::string& file) {
         fromRegistry ? OpenPlan{startUp_.contactLayout, startUp_.groupLayout, startUp_.macro}
                      : OpenPlan{profile_.defaultContactLayout, profile_.defaultGroupLayout,
                                 profile_.startupMacro};
-    Json::Array args{path, plan.contactLayout, plan.groupLayout, plan.macro};
-    try {
-        open(path, plan);
-        journal_.recordResult(kHostObject, "StartUp", std::move(args), open_.path);
-    } catch (const Refusal& refusal) {
-        journal_.recordError(kHostObject, "StartUp", std::move(args), refusal.what());
-        notice(std::string("The database could not be opened at start-up: ") + refusal.what());
-    }
+    const Json::Array args{path, plan.contactLayout, plan.groupLayout, plan.macro};
+    open(path, plan, [this, args](const std::string& refusal) {
+        if (refusal.empty()) {
+            journal_.recordResult(kHostObject, "StartUp", args, open_.path);
+        } else {
+            journal_.recordError(kHostObject, "StartUp", args, refusal);
+            notice("The database could not be opened at start-up: " + refusal);
+        }
+    });
 }
 
-void HostState::openDatabase(const std::string& path) {
-    open(path, {profile_.defaultContactLayout, profile_.defaultGroupLayout, profile_.startupMacro});
+void HostState::openDatabase(const std::string& path, const Done& done) {
+    open(path, {profile_.defaultContactLayout, profile_.defaultGroupLayout, profile_.startupMacro},
+         done);
 }
 
-void HostState::open(const std::string& path, const OpenPlan& plan) {
-    if (loginPending_)
-        throw Refusal("The host is waiting for a login to another database.");
-    const DatabaseFile db = DatabaseFile::load(path);
-    if (!db.hasUsers()) {
-        finishOpening(db, kAdmin, plan);
+void HostState::open(const std::string& path, const OpenPlan& plan, const Done& done) {
+    if (loginPending_) {
+        done("The host is waiting for a login to another database.");
         return;
     }
-    finishOpening(db, logIn(db), plan);
+    std::optional<DatabaseFile> db;
+    try {
+        db = DatabaseFile::load(path);
+    } catch (const Refusal& refusal) {
+        done(refusal.what());
+        return;
+    }
+    if (!db->hasUsers()) {
+        finishOpening(*db, kAdmin, plan);
+        done({});
+        return;
+    }
+    logIn(*db, plan, done);
 }
 
-std::string HostState::logIn(const DatabaseFile& db) {
-    if (!prompt_)
-        throw Refusal("The host has no window to ask for a login.");
+void HostState::logIn(const DatabaseFile& db, const OpenPlan& plan, const Done& done) {
+    if (!prompt_) {
+        done("The host has no window to ask for a login.");
+        return;
+    }
     loginPending_ = true;
-    std::optional<LoginPrompt::Answer> answer;
+    auto answered = [this, db, plan, done](const LoginPrompt::Answer& answer) {
+        loginPending_ = false;
+        const std::optional<std::string> user =
+            answer.accepted ? db.logIn(answer.userName, answer.password) : std::nullopt;
+        const std::string refusal = !answer.accepted
+                                        ? "The login to " + db.name() + " was cancelled."
+                                    : !user ? "Wrong user name or password for " + db.name() + "."
+                                            : std::string();
+        Json::Array args{db.path(), answer.userName, answer.password};
+        if (refusal.empty()) {
+            journal_.recordResult(kHostObject, "Login", std::move(args), *user);
+            Profile next = profile_;
+            next.lastUserName = *user;
+            // Only a convenience for the next login; not worth failing the open.
+            if (profileFile_.save(next))
+                profile_ = next;
+            finishOpening(db, *user, plan);
+        } else {
+            journal_.recordError(kHostObject, "Login", std::move(args), refusal);
+        }
+        done(refusal);
+    };
+    // The window is up: recorded so that the time to its answer can be read
+    // from the journal.
+    const auto shown = [this, path = db.path()] {
+        journal_.recordResult(kHostObject, "LoginShown", {path}, nullptr);
+    };
     try {
-        // The window is up: recorded so that the time to its answer can be
-        // read from the journal.
-        answer = prompt_->askLogin(db.name(), profile_.lastUserName, [&] {
-            journal_.recordResult(kHostObject, "LoginShown", {db.path()}, nullptr);
-        });
+        prompt_->askLogin(db.name(), profile_.lastUserName, shown, std::move(answered));
     } catch (...) {
         loginPending_ = false;
         throw;
     }
-    loginPending_ = false;
-    const std::optional<std::string> user =
-        answer ? db.logIn(answer->userName, answer->password) : std::nullopt;
-    Json::Array args{db.path(), answer ? answer->userName : std::string(),
-                     answer ? answer->password : std::string()};
-    if (!user) {
-        const std::string refusal = !answer ? "The login to " + db.name() + " was cancelled."
-                                            : "Wrong user name or password for " + db.name() + ".";
-        journal_.recordError(kHostObject, "Login", std::move(args), refusal);
-        throw Refusal(refusal);
-    }
-    journal_.recordResult(kHostObject, "Login", std::move(args), *user);
-    Profile next = profile_;
-    next.lastUserName = *user;
-    // Only a convenience for the next login; not worth failing the open.
-    if (profileFile_.save(next))
-        profile_ = next;
-    return *user;
 }
 
 void HostState::finishOpening(const DatabaseFile& db, const std::string& userName,
@@ -289,4 +297,4 @@ void HostState::createFolders() {
     }
 }
 
-} // namespace standin::win
+} // namespace standin::core

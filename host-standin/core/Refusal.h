@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace standin::win {
+namespace standin::core {
 
 // An automation request the host turns down; the UTF-8 text goes back to the
 // caller as the exception's description.
@@ -12,4 +12,4 @@ public:
     explicit Refusal(const std::string& why) : std::runtime_error(why) {}
 };
 
-} // namespace standin::win
+} // namespace standin::core

@@ -1,6 +1,6 @@
 #include "FilePaths.h"
 
-namespace standin::win {
+namespace standin::core {
 
 std::filesystem::path pathOf(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -26,4 +26,4 @@ bool isFile(const std::string& utf8) {
     return std::filesystem::is_regular_file(pathOf(utf8), error);
 }
 
-} // namespace standin::win
+} // namespace standin::core

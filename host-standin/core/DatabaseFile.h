@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace standin::win {
+namespace standin::core {
 
 // A host database file, read as the Linux stand-in reads it: UTF-8 text with a
 // [Database] section (Name= what the host shows, the file's base name when
@@ -38,4 +38,4 @@ private:
     std::vector<User> users_;
 };
 
-} // namespace standin::win
+} // namespace standin::core

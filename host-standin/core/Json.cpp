@@ -2,10 +2,11 @@
 
 #include "base/Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
-namespace standin::win {
+namespace standin::core {
 
 namespace {
 
@@ -220,7 +221,16 @@ private:
     int depth_ = 0;
 };
 
-void write(const Json& value, std::string& out) {
+// As Qt writes JSON: members sorted by name; indented, four spaces a level,
+// each member and element on a line of its own, when `indent` is not null.
+void write(const Json& value, std::string& out, const int* indent) {
+    const auto newLine = [&](int level) {
+        if (indent) {
+            out += '\n';
+            out.append(static_cast<std::size_t>(4 * level), ' ');
+        }
+    };
+    const int level = indent ? *indent + 1 : 0;
     if (value.isNull()) {
         out += "null";
     } else if (const bool* b = value.boolean()) {
@@ -234,18 +244,27 @@ void write(const Json& value, std::string& out) {
         for (std::size_t i = 0; i < a->size(); ++i) {
             if (i)
                 out += ',';
-            write((*a)[i], out);
+            newLine(level);
+            write((*a)[i], out, indent ? &level : nullptr);
         }
+        newLine(level - 1);
         out += ']';
     } else if (const Json::Object* o = value.object()) {
+        std::vector<const std::pair<std::string, Json>*> members;
+        for (const auto& member : *o)
+            members.push_back(&member);
+        std::stable_sort(members.begin(), members.end(),
+                         [](const auto* a, const auto* b) { return a->first < b->first; });
         out += '{';
-        for (std::size_t i = 0; i < o->size(); ++i) {
+        for (std::size_t i = 0; i < members.size(); ++i) {
             if (i)
                 out += ',';
-            out += quoted((*o)[i].first);
-            out += ':';
-            write((*o)[i].second, out);
+            newLine(level);
+            out += quoted(members[i]->first);
+            out += indent ? ": " : ":";
+            write(members[i]->second, out, indent ? &level : nullptr);
         }
+        newLine(level - 1);
         out += '}';
     }
 }
@@ -265,8 +284,15 @@ const Json& Json::operator[](std::string_view name) const {
 
 std::string Json::toText() const {
     std::string out;
-    write(*this, out);
+    write(*this, out, nullptr);
     return out;
+}
+
+std::string Json::toIndentedText() const {
+    std::string out;
+    const int top = 0;
+    write(*this, out, &top);
+    return out + '\n';
 }
 
 Json Json::parse(std::string_view text) {
@@ -311,4 +337,4 @@ std::string quoted(std::string_view text) {
     return out + '"';
 }
 
-} // namespace standin::win
+} // namespace standin::core

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace standin::win {
+namespace standin::core {
 
 // The current user's registry as the host reads it: key paths below
 // HKEY_CURRENT_USER, text in UTF-8.
@@ -45,4 +45,4 @@ struct FileLocation {
 std::vector<FileLocation> readFileLocations(const UserRegistry& registry,
                                             const std::string& dataFolder);
 
-} // namespace standin::win
+} // namespace standin::core

@@ -11,21 +11,22 @@
 #include <string>
 #include <vector>
 
-namespace standin::win {
+namespace standin::core {
 
-// Asks the user to log in to a database and returns once the user has
-// answered; nothing when the user cancelled. `shown` is called once the
-// question is on the screen.
+// Asks the user to log in to a database. `shown` is called once the question
+// is on the screen and `answered` once the user has answered, which may be
+// before askLogin returns (a modal dialog) or later (a window left open).
 class LoginPrompt {
 public:
     struct Answer {
+        bool accepted = false;
         std::string userName;
         std::string password;
     };
+    using Answered = std::function<void(const Answer&)>;
     virtual ~LoginPrompt() = default;
-    virtual std::optional<Answer> askLogin(const std::string& databaseName,
-                                           const std::string& suggestedUser,
-                                           const std::function<void()>& shown) = 0;
+    virtual void askLogin(const std::string& databaseName, const std::string& suggestedUser,
+                          const std::function<void()>& shown, Answered answered) = 0;
 };
 
 struct OpenDatabase {
@@ -41,8 +42,8 @@ struct ViewState {
     int calendarMode = 300;
 };
 
-// The stand-in host's state and what each automation member does to it, as
-// the Linux host does it. Members that turn a request down throw Refusal;
+// The stand-in host's state and what each automation member does to it, the
+// same on Linux and Windows. Members that turn a request down throw Refusal;
 // nothing changes then.
 class HostState {
 public:
@@ -51,6 +52,8 @@ public:
     static constexpr int kToolbarViews = 6;
     enum AuxResult { kAuxDone = 0, kAuxRefused = 1, kAuxNotSaved = 2 };
     enum class Place { Toolbar, ToolsMenu };
+    // Called once an open has succeeded (empty text) or been refused.
+    using Done = std::function<void(const std::string& refusal)>;
 
     struct Listener {
         std::function<void()> changed;
@@ -69,9 +72,9 @@ public:
     // database with the registry's layouts and macro.
     void startUp(const std::string& file);
 
-    // Opens with the default layouts and runs the startup macro; returns once
-    // the database is open, after the login where it has users.
-    void openDatabase(const std::string& path);
+    // Opens with the default layouts and runs the startup macro; `done` is
+    // called once the database is open, after the login where it has users.
+    void openDatabase(const std::string& path, const Done& done);
     void runMacro(const std::string& path);
     const std::string& appPath() const { return dataFolder_; }
     void command(int number);
@@ -103,8 +106,8 @@ private:
         std::string groupLayout;
         std::string macro;
     };
-    void open(const std::string& path, const OpenPlan& plan);
-    std::string logIn(const DatabaseFile& db);
+    void open(const std::string& path, const OpenPlan& plan, const Done& done);
+    void logIn(const DatabaseFile& db, const OpenPlan& plan, const Done& done);
     void finishOpening(const DatabaseFile& db, const std::string& userName, const OpenPlan& plan);
     void saveProfile(const Profile& next);
     void createFolders();
@@ -130,4 +133,4 @@ private:
     bool loginPending_ = false;
 };
 
-} // namespace standin::win
+} // namespace standin::core

@@ -1,12 +1,17 @@
 #include "StartUpValues.h"
 
-#include "host-standin/HostRegistryNames.h"
+#include "HostRegistryNames.h"
 
-namespace standin::win {
+#include <filesystem>
+
+namespace standin::core {
 
 namespace {
 
 using namespace registry;
+
+// The host's own folders are written as the system writes paths.
+constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 std::string text(const UserRegistry& registry, const char* key, const std::string& name) {
     return registry.text(key, name).value_or(std::string());
@@ -31,11 +36,12 @@ std::vector<FileLocation> readFileLocations(const UserRegistry& registry,
     for (const FileType& fileType : kFileTypes) {
         const std::string folder =
             text(registry, kHostKey, std::string(fileType.type) + " File Type");
-        locations.push_back({fileType.type,
-                             folder.empty() ? dataFolder + '\\' + fileType.defaultFolder : folder,
-                             !folder.empty()});
+        locations.push_back(
+            {fileType.type,
+             folder.empty() ? dataFolder + kSeparator + fileType.defaultFolder : folder,
+             !folder.empty()});
     }
     return locations;
 }
 
-} // namespace standin::win
+} // namespace standin::core

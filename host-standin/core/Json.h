@@ -7,10 +7,11 @@
 #include <variant>
 #include <vector>
 
-namespace standin::win {
+namespace standin::core {
 
 // A JSON value, enough for the journal's lines and the profile file. Text is
-// UTF-8; an object keeps its members in the order they were added.
+// UTF-8. An object is written with its members sorted by name, as Qt writes
+// it, so that both hosts' files read alike.
 class Json {
 public:
     using Array = std::vector<Json>;
@@ -35,7 +36,10 @@ public:
     // The member's value, or null when this is no object or lacks it.
     const Json& operator[](std::string_view name) const;
 
+    // Compact, on one line.
     std::string toText() const;
+    // Qt's indented form, with a line break at the end.
+    std::string toIndentedText() const;
     // Throws std::runtime_error saying where the text stops being JSON.
     // Numbers are whole numbers: the profile holds nothing else.
     static Json parse(std::string_view text);
@@ -47,4 +51,4 @@ private:
 // `text` as a JSON string, quotes included.
 std::string quoted(std::string_view text);
 
-} // namespace standin::win
+} // namespace standin::core
