@@ -5,6 +5,13 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# Qt for Windows, when given (scripts/build-qt-windows.sh prints where it is):
+# packages are looked for only there, never among the machine's own.
+if(VELMARIS_QT_WINDOWS)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${VELMARIS_QT_WINDOWS})
+    set(QT_HOST_PATH /usr CACHE PATH "")
+endif()
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

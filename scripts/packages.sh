@@ -21,3 +21,12 @@ install_missing_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
+
+# Where scripts/build-qt-windows.sh keeps Qt built for Windows: a cache
+# folder ($VELMARIS_QT_WINDOWS, else under XDG_CACHE_HOME), one prefix per
+# version of Debian's own Qt, whose host tools it builds with.
+qt_windows_prefix() {
+    local version
+    version=$(dpkg-query -W -f '${Version}' qt6-base-dev | sed 's/+.*//; s/^[0-9]*://')
+    echo "${1:-${VELMARIS_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/velmaris/qt-windows}}/$version"
+}
