@@ -36,11 +36,8 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DVELMARIS_WERROR=$werror \
     -DVELMARIS_QT_WINDOWS="$qt_windows"
 cmake --build build-windows -j "$jobs"
-mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
-# The prefix is finished only when its server has ended; a test started
-# before then may fail to start at all.
-/usr/lib/wine/wineserver64 -w >/dev/null 2>&1 || true
+source scripts/wine-prefix.sh
+prepare_wine_prefix
 # The logon tests make windows that take the focus: a screen of the stage's
 # own, with a window manager (without one wine waits on every window it hides).
 own_display=${DISPLAY-}

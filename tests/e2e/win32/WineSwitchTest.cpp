@@ -6,6 +6,8 @@
 
 #include "main/FakeMainView.h"
 
+#include "e2e/win32/WineSupport.h"
+
 #include "cipher/modEnCrypt.h"
 #include "host/com/ComHostConnection.h"
 #include "main/core/DatabaseOpening.h"
@@ -30,70 +32,6 @@ using namespace std::chrono_literals;
 
 const std::string kUser = "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m";
 const std::string kPassword = "p\xC3\xA4+%^~{}ss";
-
-// A program started by the test, ended with it when still running.
-class Child {
-public:
-    explicit Child(const std::string& commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        std::wstring line = win32::toWide(commandLine).value();
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_))
-            process_ = {};
-        else
-            ::CloseHandle(process_.hThread);
-    }
-    ~Child() {
-        if (!process_.hProcess)
-            return;
-        // Given time to end by itself first: a COM server killed while it
-        // withdraws its classes leaves them registered with wine for a while.
-        if (::WaitForSingleObject(process_.hProcess, 15000) == WAIT_TIMEOUT)
-            ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 10000);
-        ::CloseHandle(process_.hProcess);
-    }
-    // The exit code, or nothing when it did not end in time.
-    std::optional<DWORD> wait(std::chrono::milliseconds limit) {
-        if (!process_.hProcess ||
-            ::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(limit.count())) !=
-                WAIT_OBJECT_0)
-            return std::nullopt;
-        DWORD code = 0;
-        ::GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-};
-
-// Runs the thread's messages until `done` holds or the time is up.
-bool eventually(const std::function<bool()>& done, std::chrono::seconds limit = 30s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&message);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
-// The build's paths as Windows writes them, as the host and the shell
-// record them.
-std::string windowsPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
 
 // A login window of another program's: a frame of another class owning a
 // window titled as the host's, with a box a stray keystroke would fill.
@@ -129,13 +67,8 @@ private:
 class WineSwitchTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!std::getenv("DISPLAY"))
-            return;
-        // Registered where wine looks for classes: the machine's.
-        // The host registers its event control beside it, and itself for
-        // .dbf files, as its installer would.
-        Child server(quoted(HOST_STANDIN_EXE) + " /RegServer");
-        EXPECT_EQ(server.wait(60s), DWORD{0});
+        if (std::getenv("DISPLAY"))
+            registerHostStandin(HOST_STANDIN_EXE);
     }
 
     void SetUp() override {
@@ -175,11 +108,7 @@ protected:
 
     void TearDown() override {
         FailureReporter::install(nullptr, "Velmaris");
-        // The host is closed as its user would close it: a host killed
-        // leaves its classes registered with wine for a while.
-        if (HWND frame = ::FindWindowA("ACT3.0FrameClass", nullptr))
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(eventually([] { return !::FindWindowA("ACT3.0FrameClass", nullptr); }));
+        EXPECT_TRUE(closeHosts());
         host_.reset();
         (void)store->DeleteAll();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Symantec");
@@ -198,27 +127,8 @@ protected:
         ASSERT_TRUE(eventually([&] { return ::FindWindowA("ACT3.0FrameClass", nullptr); }));
     }
 
-    // The members the host was called with, in order, each with its line.
-    std::vector<std::pair<std::string, std::string>> journal() const {
-        std::vector<std::pair<std::string, std::string>> entries;
-        std::string text = readBytes(journalPath());
-        for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-            end = std::min(text.find('\n', start), text.size());
-            const std::string line = text.substr(start, end - start);
-            const std::size_t member = line.find("\"member\":\"");
-            if (member == std::string::npos)
-                continue;
-            const std::size_t from = member + 10;
-            entries.emplace_back(line.substr(from, line.find('"', from) - from), line);
-        }
-        return entries;
-    }
     std::optional<std::string> lastLine(const std::string& member) const {
-        std::optional<std::string> found;
-        for (const auto& [name, line] : journal())
-            if (name == member)
-                found = line;
-        return found;
+        return lastJournalLine(journalPath(), member);
     }
 
     std::optional<std::string> hostValue(std::string_view key, std::string_view name) const {
@@ -277,7 +187,7 @@ TEST_F(WineSwitchTest, OpensTheDatabaseWithItsSettingsAndLogonExeAnswersOnlyTheH
     // The layouts before the database (its call returns once the login is
     // done), its view and macro after.
     std::vector<std::string> order;
-    for (const auto& [member, line] : journal())
+    for (const auto& [member, line] : journalEntries(journalPath()))
         if (order.empty() || order.back() != member)
             order.push_back(member);
     const auto at = [&](const std::string& member) {

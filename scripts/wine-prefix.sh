@@ -1,0 +1,13 @@
+# Sourced by the scripts that run the Windows programs under wine.
+#
+# prepare_wine_prefix: makes the prefix named by WINEPREFIX ready for them:
+# created, finished (a program started before its server has ended may fail
+# to start at all) and given wine's own fonts. Wine does not always find
+# those outside the prefix; Tahoma, the system's dialog font, then has no
+# file, and Qt draws every window in whatever serif it finds.
+prepare_wine_prefix() {
+    mkdir -p "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver64 -w >/dev/null 2>&1 || true
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}

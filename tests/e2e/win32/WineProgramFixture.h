@@ -1,0 +1,80 @@
+#pragma once
+// The real Velmaris.exe under wine against the Windows stand-in host: the
+// pointer and the keys come through SendInput, as a user's do, and what the
+// program tells the user is read from its error output.
+#include "e2e/win32/WineSupport.h"
+
+#include "TestSupport.h"
+#include "settings/PerUserStore.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vm::test {
+
+// A list of two databases, Sales (Alice) and Support (Carol), in two
+// QuickSwitch tiles.
+class WineProgramFixture : public ::testing::Test {
+protected:
+    explicit WineProgramFixture(bool quickSwitchAtStart)
+        : quickSwitchAtStart_(quickSwitchAtStart) {}
+
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // Paths as the host and the shell record them.
+    std::string file(const std::string& name) const { return windowsPath(dir_.file(name)); }
+    std::string journalPath() const { return file("journal.jsonl"); }
+
+    // The host with `database` open (a file of the test's), or none.
+    void startHost(const std::string& database);
+    void startVelmaris();
+    bool velmarisEnds();
+    // The next message Velmaris showed, or nothing when none came in time.
+    std::optional<std::string>
+    nextMessage(std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+    bool journalHas(const std::string& member) const;
+    std::vector<std::string> logins() const;
+    // Whether logon.exe ran and has ended.
+    bool logonEnded() const;
+
+    // Velmaris's newest visible window titled so, once it shows.
+    HWND windowNamed(const std::string& title);
+    // The window titled so that `gesture` on `from` opens. The gesture is
+    // repeated while it opens nothing: a window that just showed may still
+    // be handed the focus by the window manager, and that ends a menu that
+    // the keys had opened.
+    HWND openedBy(HWND from, const std::function<void()>& gesture, const std::string& title);
+    static RECT clientArea(HWND window);
+    void focus(HWND window);
+    static void click(POINT at, int times = 1);
+    // The window manager carries out a drag, following the X server's
+    // pointer, which SendInput moves but does not press: the drag comes from
+    // xdotool, as from a hand on the mouse.
+    static void drag(POINT from, POINT to);
+    static void keys(std::initializer_list<WORD> virtualKeys);
+    static void withAlt(WORD virtualKey);
+    static void type(const std::string& text);
+
+    const bool quickSwitchAtStart_;
+    TempDir dir_;
+    std::unique_ptr<PerUserStore> store_;
+
+private:
+    std::unique_ptr<Child> host_;
+    std::unique_ptr<Child> velmaris_;
+    std::size_t messagesRead_ = 0;
+};
+
+} // namespace vm::test
