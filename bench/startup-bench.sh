@@ -6,14 +6,53 @@
 # screen with its own session bus and stand-in host.
 #
 #   bench/startup-bench.sh [build folder] [runs]
+#   bench/startup-bench.sh --wine [Windows build folder] [runs]
+#       the same under wine: the Windows programs of a build with Qt for
+#       Windows (build-windows by default), the Windows stand-in host, the
+#       registry, a window manager
 default_runs=15
+wine=""
+if [ "${1:-}" = --wine ]; then
+    wine=1
+    shift
+    set -- "${1:-build-windows}" "${@:2}"
+fi
 source "$(dirname "$0")/virtual-session.sh"
+if [ -n "$wine" ]; then
+    export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        LANG=en_US.UTF-8
+    source scripts/wine-prefix.sh
+    prepare_wine_prefix
+    openbox --sm-disable >/dev/null 2>&1 &
+    /usr/lib/wine/wineserver64 -p
+    trap '/usr/lib/wine/wineserver64 -k 2>/dev/null; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+    /usr/lib/wine/wine64 "$build/bin/host-standin.exe" /RegServer >"$work/wine.log" 2>&1
+fi
 
-# Three demo databases, and a list as long as the settings file can hold.
-cp "$build/demo/Velmaris.ini" "$work/three.ini"
-sed 's/^QuickSwitchStartup=0/QuickSwitchStartup=1/' "$work/three.ini" >"$work/quick.ini"
-python3 - "$work/full.ini" "$PWD/resources/demo" <<'PY'
+# A path as the programs under test read it.
+native() { if [ -n "$wine" ]; then echo "Z:${1//\//\\}"; else echo "$1"; fi; }
+# A program of the build (its place in a Linux build), with its arguments.
+launch() {
+    local program=$1
+    shift
+    if [ -n "$wine" ]; then
+        /usr/lib/wine/wine64 "$build/bin/$(basename "$program").exe" "$@"
+    else
+        "$build/$program" "$@"
+    fi
+}
+
+# Three databases, and a list as long as the settings file can hold.
+python3 - "$work" "$(native "$PWD/resources/demo")" "$([ -n "$wine" ] && echo '\' || echo /)" <<'PY'
 import sys
+work, demo, sep = sys.argv[1:4]
+def write(path, names, quick=False):
+    with open(path, "w", newline="\r\n") as f:
+        f.write("[General]\nSort=%s\nQuickSwitchStartup=%d\nQuickSwitch=%s\n"
+                % (";".join(names), quick, ";".join((names + [""] * 8)[:8])))
+        for n in names:
+            f.write("[%s]\nPath=%s%scontacts.dbf\nCLY=%s%sstandard.cly\nGLY=%s%sstandard.gly\n"
+                    "StartupMacro=%s%swelcome.mpr\n" % ((n,) + (demo, sep) * 4))
 names, total = [], 0
 while True:
     name = "Database %03d" % (len(names) + 1)
@@ -21,25 +60,32 @@ while True:
         break
     total += len(name) + (1 if names else 0)
     names.append(name)
-with open(sys.argv[1], "w", newline="\r\n") as f:
-    f.write("[General]\nSort=%s\n" % ";".join(names))
-    for n in names:
-        f.write("[%s]\nPath=%s/contacts.dbf\nCLY=%s/standard.cly\nGLY=%s/standard.gly\n"
-                "StartupMacro=%s/welcome.mpr\n" % ((n,) + (sys.argv[2],) * 4))
+write(work + "/full.ini", names)
+write(work + "/three.ini", names[:3])
+write(work + "/quick.ini", names[:3], quick=True)
 PY
 
 measure() { # mode, settings file
-    printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=32131\r\n' "$2" \
-        >"$XDG_CONFIG_HOME/Velmaris/Velmaris.conf"
+    if [ -n "$wine" ]; then
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Velmaris\\Settings]\r\n"IniLocation"="%s"\r\n"Installed"="1"\r\n"Version"="32131"\r\n' \
+            "$(native "$2" | sed 's/\\/\\\\/g')" >"$work/settings.reg"
+        /usr/lib/wine/wine64 regedit /S "$(native "$work/settings.reg")" >>"$work/wine.log" 2>&1
+    else
+        printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=32131\r\n' "$2" \
+            >"$XDG_CONFIG_HOME/Velmaris/Velmaris.conf"
+    fi
     local start end
     start=$(date +%s%N)
-    end=$("$build/bench/StartupBench" "$1" 2>/dev/null | head -n 1)
+    # Wine's output goes to files: a pipe would wait for its services.
+    launch bench/StartupBench "$1" >"$work/exposed" 2>>"$work/wine.log"
+    end=$(head -n 1 "$work/exposed" | tr -d '\r')
     echo $(((end - start) / 1000))
 }
 
 run() {
-    "$build/host-standin/host-standin" "$PWD/resources/demo/contacts.dbf" >/dev/null 2>&1 &
-    sleep 1
+    launch host-standin/host-standin "$(native "$PWD/resources/demo/contacts.dbf")" \
+        >>"$work/wine.log" 2>&1 &
+    sleep "$([ -n "$wine" ] && echo 4 || echo 1)"
     for _ in $(seq "$runs"); do
         echo "bare $(measure bare "$work/three.ini")"
         echo "list $(measure list "$work/three.ini")"
@@ -50,14 +96,14 @@ run() {
         echo "quick $(measure velmaris "$work/quick.ini")"
     done
 }
-export -f run measure
-export build runs work
+export -f run measure native launch
+export build runs work wine
 dbus-run-session -- bash -c run >"$work/times"
 
 median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 bare=$(median bare); list=$(median list); three=$(median three); full=$(median full)
 topmost=$(median topmost); named=$(median named); quick=$(median quick)
-echo "median start-up to mapped window over $runs runs (ms):"
+echo "median start-up to mapped window over $runs runs (ms)${wine:+, under wine}:"
 awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v n="$named" -v q="$quick" 'BEGIN {
     printf "  bare QMainWindow                 %7.1f\n", b / 1000
     printf "  QMainWindow with list and menus  %7.1f\n", l / 1000

@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 mode=${1:-}
 source scripts/packages.sh
 source scripts/virtual-screen.sh
+source scripts/main-window-screenshot.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 [ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick openbox xdotool x11-utils
 
@@ -43,35 +44,6 @@ fi
 host-standin/install-host-standin.sh "$build/host-standin/host-standin" >/dev/null || true
 "$build/tools/demo-setup" "$build/demo/Velmaris.ini"
 
-# The ids of the shown windows titled "Velmaris", each with its width.
-velmaris_windows() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^Velmaris$' 2>/dev/null); do
-        echo "$id $(xdotool getwindowgeometry "$id" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')"
-    done
-}
-
-# Answers the language picker of a first run with its default, waits for the
-# main window (the widest of them) and takes the screenshot.
-screenshot_main_window() {
-    local deadline=$((SECONDS + 60)) id width
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        while read -r id width; do
-            if [ "${width:-0}" -ge 500 ]; then
-                sleep 1 # painted
-                import -window root "$build/run-screenshot.png"
-                echo "Screenshot: $build/run-screenshot.png"
-                return 0
-            fi
-            xdotool windowactivate --sync "$id" key Return 2>/dev/null || true
-        done < <(velmaris_windows)
-        sleep 0.2
-    done
-    echo "The main window did not show; screenshot of the screen as it is." >&2
-    import -window root "$build/run-screenshot.png"
-    return 1
-}
-
 session() {
     local pids=() status=0
     # A host already on the bus is used as it is; otherwise the stand-in
@@ -88,16 +60,11 @@ session() {
         done
     fi
     if [ "$mode" = --xvfb ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        pids+=($!)
-        # A window shown before the manager runs would stay unmanaged.
-        for _ in $(seq 100); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-            sleep 0.1
-        done
+        start_window_manager
+        pids+=("$wm_pid")
         "$build/bin/Velmaris" &
         pids+=($!)
-        screenshot_main_window || status=1
+        screenshot_main_window "$build/run-screenshot.png" || status=1
         kill "${pids[@]}" 2>/dev/null || true
         wait 2>/dev/null || true
         return $status
@@ -109,7 +76,7 @@ session() {
 }
 
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    export -f session velmaris_windows screenshot_main_window
+    export -f session velmaris_windows screenshot_main_window start_window_manager
     export build mode
     dbus-run-session -- bash -c session
 else

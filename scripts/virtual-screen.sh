@@ -22,3 +22,15 @@ start_virtual_screen() {
     export DISPLAY
     rm -f "$number_file"
 }
+
+# start_window_manager: starts openbox on DISPLAY, leaves its process id in
+# `wm_pid` and returns once it manages the screen: a window shown before
+# then would stay unmanaged.
+start_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+}
