@@ -1,12 +1,17 @@
 # Qt for Windows in the mingw-w64 build: its DLLs, the mingw runtime they were
 # built against and the platform plugin go beside a program, so that it runs
 # from its folder, as on a Windows machine without Qt.
+# Debian's cross compiler keeps it in its own folders; a MinGW on Windows
+# beside the compiler.
+get_filename_component(compiler_folder ${CMAKE_CXX_COMPILER} DIRECTORY)
 find_file(VELMARIS_LIBSTDCXX_DLL libstdc++-6.dll
     PATHS /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/lib/gcc/x86_64-w64-mingw32/12
-    NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+        ${compiler_folder}
+    NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)
 get_filename_component(VELMARIS_GCC_DLL_DIR ${VELMARIS_LIBSTDCXX_DLL} DIRECTORY)
-find_file(VELMARIS_WINPTHREAD_DLL libwinpthread-1.dll PATHS /usr/x86_64-w64-mingw32/lib
-    NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_file(VELMARIS_WINPTHREAD_DLL libwinpthread-1.dll
+    PATHS /usr/x86_64-w64-mingw32/lib ${compiler_folder}
+    NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)
 
 # velmaris_deploy_qt(<target> [<further Qt library targets>]): copies what the
 # target needs from Qt beside it after each build.
