@@ -37,17 +37,13 @@ export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,m
 in_wine() { /usr/lib/wine/wine64 "$@" >>"$build/wine.log" 2>&1; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
-started=()
-end_started() {
-    # The prefix's own server ends whatever still runs in it, the host too.
-    [ "$mode" = --xvfb ] && /usr/lib/wine/wineserver64 -k 2>/dev/null
-    if [ ${#started[@]} -gt 0 ]; then
-        kill "${started[@]}" 2>/dev/null
-        wait "${started[@]}" 2>/dev/null
-    fi
-    return 0
-}
-trap end_started EXIT
+# Whatever this script starts ends with it; on a virtual screen the prefix's
+# own server ends whatever still runs in it, the host too.
+if [ "$mode" = --xvfb ]; then
+    trap '/usr/lib/wine/wineserver64 -k 2>/dev/null; end_started' EXIT
+else
+    trap end_started EXIT
+fi
 if [ "$mode" = --xvfb ]; then
     start_virtual_screen 1280x800x24
     started+=("$xvfb_pid")

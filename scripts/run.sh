@@ -21,14 +21,6 @@ build="$PWD/build"
 
 # Whatever this script starts ends with it (the host of a desktop run is
 # waited for instead: it stays until its user closes it).
-started=()
-end_started() {
-    if [ ${#started[@]} -gt 0 ]; then
-        kill "${started[@]}" 2>/dev/null
-        wait "${started[@]}" 2>/dev/null
-    fi
-    return 0
-}
 trap end_started EXIT
 
 if [ "$mode" = --xvfb ]; then

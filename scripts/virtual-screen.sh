@@ -34,3 +34,14 @@ start_window_manager() {
         sleep 0.1
     done
 }
+
+# The processes a script started (`started+=(pid)`), ended with it by
+# `trap end_started EXIT`.
+started=()
+end_started() {
+    if [ ${#started[@]} -gt 0 ]; then
+        kill "${started[@]}" 2>/dev/null
+        wait "${started[@]}" 2>/dev/null
+    fi
+    return 0
+}

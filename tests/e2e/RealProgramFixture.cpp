@@ -1,6 +1,6 @@
 #include "e2e/RealProgramFixture.h"
 
-#include "cipher/modEnCrypt.h"
+#include "e2e/TwoDatabases.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 
@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <sstream>
 #include <thread>
-#include <tuple>
 
 namespace vm::test {
 
@@ -57,30 +56,10 @@ void RealProgramFixture::SetUp() {
     std::filesystem::permissions(dir_.file("runtime"), std::filesystem::perms::owner_all);
     for (const auto& [name, value] : env_)
         ::setenv(name.c_str(), value.c_str(), 1);
-    writeBytes(dir_.file("start.dbf"), "[Database]\nName=Start\n");
-    writeBytes(dir_.file("sales.dbf"), "[Database]\nName=Sales Team\n[Users]\nAlice=wonderland\n");
-    writeBytes(dir_.file("support.dbf"), "[Database]\nName=Support Desk\n[Users]\nCarol=x\n");
-    writeBytes(
-        dir_.file("Velmaris.ini"),
-        "[General]\r\nSort=Sales;Support\r\nQuickSwitchStartup=" +
-            std::string(quickSwitchAtStart_ ? "1" : "0") +
-            "\r\nQuickSwitch=Sales;Support;;;;;;\r\n[Sales]\r\nPath=" + dir_.file("sales.dbf") +
-            "\r\nCLY=/l/std.cly\r\n[Support]\r\nPath=" + dir_.file("support.dbf") +
-            "\r\nCLY=/l/std.cly\r\n");
     FilePerUserStore store{std::string(schema::kApplicationName)};
-    const std::string key(modEnCrypt::kCipherKey);
-    for (const auto& [section, name, value] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"Settings", "IniLocation", dir_.file("Velmaris.ini")},
-             {"Settings", "Installed", "1"},
-             {"Settings", "Version", schema::programVersionText()},
-             {"Sales", "Username", "Alice"},
-             {"Sales", "UsePassword", "1"},
-             {"Sales", "Password", modEnCrypt::EncryptText("wonderland", key)},
-             {"Support", "Username", "Carol"},
-             {"Support", "UsePassword", "1"},
-             {"Support", "Password", modEnCrypt::EncryptText("x", key)}})
-        ASSERT_TRUE(store.SaveSetting(section, name, value));
+    writeTwoDatabases(
+        store, [this](const std::string& name) { return dir_.file(name); }, "/l/std.cly",
+        quickSwitchAtStart_);
     host_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{HOST_STANDIN, dir_.file("start.dbf")}, env_, true);
     ASSERT_TRUE(hostOnTheBus());

@@ -1,6 +1,6 @@
 #include "e2e/win32/WineProgramFixture.h"
 
-#include "cipher/modEnCrypt.h"
+#include "e2e/TwoDatabases.h"
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32KeyTyper.h"
 #include "platform/win32/WindowHandle.h"
@@ -96,29 +96,10 @@ void WineProgramFixture::SetUp() {
         GTEST_SKIP() << "no display for wine's windows";
     store_ = openPerUserStore(schema::kApplicationName);
     ASSERT_TRUE(store_->DeleteAll());
-    writeBytes(file("start.dbf"), "[Database]\r\nName=Start\r\n");
-    writeBytes(file("sales.dbf"),
-               "[Database]\r\nName=Sales Team\r\n[Users]\r\nAlice=wonderland\r\n");
-    writeBytes(file("support.dbf"), "[Database]\r\nName=Support Desk\r\n[Users]\r\nCarol=x\r\n");
     writeBytes(file("std.cly"), "");
-    writeBytes(file("Velmaris.ini"),
-               "[General]\r\nSort=Sales;Support\r\nQuickSwitchStartup=" +
-                   std::string(quickSwitchAtStart_ ? "1" : "0") +
-                   "\r\nQuickSwitch=Sales;Support;;;;;;\r\n[Sales]\r\nPath=" + file("sales.dbf") +
-                   "\r\nCLY=" + file("std.cly") + "\r\n[Support]\r\nPath=" + file("support.dbf") +
-                   "\r\nCLY=" + file("std.cly") + "\r\n");
-    const std::string key(modEnCrypt::kCipherKey);
-    for (const auto& [section, name, value] : std::initializer_list<std::array<std::string, 3>>{
-             {"Settings", "IniLocation", file("Velmaris.ini")},
-             {"Settings", "Installed", "1"},
-             {"Settings", "Version", schema::programVersionText()},
-             {"Sales", "Username", "Alice"},
-             {"Sales", "UsePassword", "1"},
-             {"Sales", "Password", modEnCrypt::EncryptText("wonderland", key)},
-             {"Support", "Username", "Carol"},
-             {"Support", "UsePassword", "1"},
-             {"Support", "Password", modEnCrypt::EncryptText("x", key)}})
-        ASSERT_TRUE(store_->SaveSetting(section, name, value));
+    writeTwoDatabases(
+        *store_, [this](const std::string& name) { return file(name); }, file("std.cly"),
+        quickSwitchAtStart_);
     // Velmaris and the hosts it starts inherit the test's journal and folders.
     ::SetEnvironmentVariableA("HOST_STANDIN_JOURNAL", journalPath().c_str());
     ::SetEnvironmentVariableA("LOCALAPPDATA", file("").c_str());

@@ -11,7 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The second row of the main window's list, from the top of its client area.
+// The middle of the second row of the main window's list, from the top of its
+// client area: below the menu bar, the list's top and its header, drawn in the
+// prefix's dialog font.
 constexpr int kSecondRowY = 84;
 
 class WineMainWindow : public WineProgramFixture {
