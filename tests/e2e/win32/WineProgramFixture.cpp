@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <sstream>
 
 namespace vm::test {
 
@@ -160,6 +159,16 @@ std::optional<std::string> WineProgramFixture::nextMessage(std::chrono::millisec
     return message;
 }
 
+std::optional<std::string> WineProgramFixture::answerMessage(HWND above) {
+    const std::optional<std::string> message = nextMessage();
+    if (message) {
+        // Its copy on the error output comes before the box shows.
+        focus(windowNamed("Velmaris", above));
+        keys({VK_RETURN});
+    }
+    return message;
+}
+
 bool WineProgramFixture::journalHas(const std::string& member) const {
     return eventually([&] { return lastJournalLine(journalPath(), member).has_value(); });
 }
@@ -184,13 +193,14 @@ namespace {
 // Velmaris's newest visible window titled so, or null when none showed in
 // time. Top-level windows come from the top of the stack down: a message box
 // stands above the window that shares its title. Qt names its window classes
-// after itself.
-HWND findWindow(const std::string& title, std::chrono::milliseconds limit) {
+// after itself. `except`: a window that does not count.
+HWND findWindow(const std::string& title, std::chrono::milliseconds limit, HWND except = nullptr) {
     const std::wstring wanted = win32::toWide(title).value();
     struct Search {
         const std::wstring& title;
+        HWND except;
         HWND found = nullptr;
-    } search{wanted};
+    } search{wanted, except};
     eventually(
         [&] {
             ::EnumWindows(
@@ -199,7 +209,8 @@ HWND findWindow(const std::string& title, std::chrono::milliseconds limit) {
                     std::array<wchar_t, 256> text{}, className{};
                     ::GetWindowTextW(window, text.data(), text.size());
                     ::GetClassNameW(window, className.data(), className.size());
-                    if (!::IsWindowVisible(window) || s.title != text.data() ||
+                    if (window == s.except || !::IsWindowVisible(window) ||
+                        s.title != text.data() ||
                         std::wstring_view(className.data()).substr(0, 2) != L"Qt")
                         return TRUE;
                     s.found = window;
@@ -214,8 +225,8 @@ HWND findWindow(const std::string& title, std::chrono::milliseconds limit) {
 
 } // namespace
 
-HWND WineProgramFixture::windowNamed(const std::string& title) {
-    HWND window = findWindow(title, 30s);
+HWND WineProgramFixture::windowNamed(const std::string& title, HWND except) {
+    HWND window = findWindow(title, 30s, except);
     if (!window)
         ADD_FAILURE() << title << " did not show";
     return window;
@@ -293,12 +304,6 @@ void WineProgramFixture::withAlt(WORD virtualKey) {
     pause(50ms);
     send({keyInput(VK_MENU, true)});
     pause(50ms);
-}
-
-void WineProgramFixture::type(const std::string& text) {
-    win32::Win32KeyTyper typer;
-    for (const char c : text)
-        typer.type(static_cast<unsigned char>(c));
 }
 
 } // namespace vm::test

@@ -43,14 +43,18 @@ protected:
     // The next message Velmaris showed, or nothing when none came in time.
     std::optional<std::string>
     nextMessage(std::chrono::milliseconds limit = std::chrono::seconds(30));
+    // The next message, answered with its default button. `above`: the
+    // window of Velmaris's that shares the message's title.
+    std::optional<std::string> answerMessage(HWND above = nullptr);
 
     bool journalHas(const std::string& member) const;
     std::vector<std::string> logins() const;
-    // Whether logon.exe ran and has ended.
+    // Whether no logon.exe is left running, once it has done its part.
     bool logonEnded() const;
 
-    // Velmaris's newest visible window titled so, once it shows.
-    HWND windowNamed(const std::string& title);
+    // Velmaris's newest visible window titled so other than `except`, once
+    // it shows.
+    HWND windowNamed(const std::string& title, HWND except = nullptr);
     // The window titled so that `gesture` on `from` opens. The gesture is
     // repeated while it opens nothing: a window that just showed may still
     // be handed the focus by the window manager, and that ends a menu that
@@ -65,7 +69,6 @@ protected:
     static void drag(POINT from, POINT to);
     static void keys(std::initializer_list<WORD> virtualKeys);
     static void withAlt(WORD virtualKey);
-    static void type(const std::string& text);
 
     const bool quickSwitchAtStart_;
     TempDir dir_;
