@@ -18,10 +18,25 @@ install_missing_packages "${BUILD_PACKAGES[@]}" g++-mingw-w64-x86-64-posix dpkg-
 # the same version.
 prefix=$(qt_windows_prefix "${1:-}")
 version=$(basename "$prefix")
-if [ -f "$prefix/.complete" ]; then
+
+# Only what the windows use: no SQL, network, D-Bus, OpenGL, printing, the
+# Direct2D platform plugin or the GIF and JPEG readers. The Debian source has
+# no 3rdparty/wintab, hence no tablet events. The cache records these
+# options, so that a change to them builds Qt again.
+options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
+    -DINPUT_opengl=no -DFEATURE_tabletevent=OFF -DFEATURE_printsupport=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF
+    -DFEATURE_direct2d=OFF -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+    -DFEATURE_zstd=OFF -DFEATURE_sql_sqlite=OFF)
+if [ -f "$prefix/.complete" ] && [ "$(cat "$prefix/.complete")" = "${options[*]}" ]; then
     echo "Qt $version for Windows is already in $prefix"
     exit 0
 fi
+rm -rf "$prefix"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/qt-windows.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -49,20 +64,11 @@ apt-get update -qq
 tar -xJf "$work"/qt6-base_*.orig.tar.xz -C "$work"
 source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qtbase*' | head -n 1)
 
-# Only what the windows use: no SQL, network, D-Bus or OpenGL. The Debian
-# source has no 3rdparty/wintab, hence no tablet events.
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-    -DINPUT_opengl=no -DFEATURE_tabletevent=OFF -DFEATURE_printsupport=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF \
-    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
-    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
-    -DFEATURE_zstd=OFF -DFEATURE_sql_sqlite=OFF
+    -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}"
 cmake --build "$work/build" -j "$(nproc)"
 cmake --install "$work/build"
-touch "$prefix/.complete"
+echo "${options[*]}" >"$prefix/.complete"
 echo "Qt $version for Windows installed in $prefix"
