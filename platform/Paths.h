@@ -17,7 +17,8 @@ inline constexpr std::string_view kPathSeparators = "/";
 inline constexpr std::string_view kProgramSuffix = "";
 #endif
 
-// Whether a file or folder of that name exists, as the desktop shell sees it.
+// Whether a file or folder of that name exists, as the desktop shell or, where
+// the shell cannot tell, the file system sees it.
 bool pathExists(const std::string& path);
 
 } // namespace vm
