@@ -18,7 +18,8 @@ HRESULT makeClassInfo(const IID& control, const IID& events, ComPtr<ITypeInfo>& 
     ComPtr<ICreateTypeInfo> source, coclass;
     ComPtr<ITypeInfo> sourceInfo;
     HREFTYPE reference = 0;
-    HRESULT result = ::CreateTypeLib2(SYS_WIN64, L"actevent.tlb", &library);
+    HRESULT result =
+        ::CreateTypeLib2(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, L"actevent.tlb", &library);
     if (SUCCEEDED(result))
         result = library->SetGuid(clsidOf(kLibraryId));
     if (SUCCEEDED(result))
