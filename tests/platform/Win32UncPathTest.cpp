@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace vm {
@@ -31,8 +33,9 @@ std::optional<std::string> unixNameOf(const std::string& path) {
     return found;
 }
 
-// Runs a command of the machine wine runs on; true when it succeeded.
-bool runUnixShell(const std::string& command) {
+// Starts a command of the machine wine runs on. Wine gives no word of when
+// such a program ends, so the caller waits for what it does.
+bool startUnixShell(const std::string& command) {
     std::string line = "Z:\\bin\\sh -c \"" + command + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -40,12 +43,23 @@ bool runUnixShell(const std::string& command) {
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process))
         return false;
-    DWORD status = 1;
-    ::WaitForSingleObject(process.hProcess, 30000);
-    ::GetExitCodeProcess(process.hProcess, &status);
     ::CloseHandle(process.hProcess);
     ::CloseHandle(process.hThread);
-    return status == 0;
+    return true;
+}
+
+bool eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+bool reachable(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The test's own folder shared as \\fileserver\<name>: under wine a share is
@@ -62,17 +76,22 @@ public:
             return;
         const std::string server = std::string(prefix) + "/dosdevices/unc/fileserver";
         link_ = server + "/" + name_;
-        if (!runUnixShell("mkdir -p '" + server + "' && ln -sfn '" + *target + "' '" + link_ + "'"))
+        if (!startUnixShell("mkdir -p '" + server + "' && ln -sfn '" + *target + "' '" + link_ +
+                            "'") ||
+            !eventually([&] { return reachable(shared("")); })) {
+            ADD_FAILURE() << "the share " << shared("") << " could not be made at " << link_;
             link_.clear();
+        }
     }
     ~UncShare() {
-        if (!link_.empty())
-            runUnixShell("rm -f '" + link_ + "'");
+        if (!link_.empty() && startUnixShell("rm -f '" + link_ + "'")) {
+            EXPECT_TRUE(eventually([&] { return !reachable(shared("")); }));
+        }
     }
     UncShare(const UncShare&) = delete;
     UncShare& operator=(const UncShare&) = delete;
 
-    // Empty outside wine, where no share can be made this way.
+    // False outside wine, where no share can be made this way.
     bool ready() const { return !link_.empty(); }
     std::string shared(const std::string& file) const {
         return "\\\\fileserver\\" + name_ + "\\" + file;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 namespace standin::win::test {
@@ -78,6 +79,9 @@ private:
 struct Description {
     const char* name;
     std::vector<IID> hidden;
+    friend void PrintTo(const Description& description, std::ostream* out) {
+        *out << description.name;
+    }
 };
 
 class EventsPointTest : public ::testing::TestWithParam<Description> {};
