@@ -11,8 +11,8 @@ namespace vm {
 
 namespace {
 
-// Whether the control made a member a method or a property it does not say;
-// either is taken, as for the members reached by name.
+// The control does not say which of its members are methods and which are
+// properties; each is called as either, as the members reached by name are.
 constexpr WORD kByNumber = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 
 } // namespace
