@@ -17,7 +17,8 @@ inline constexpr std::string_view kPathSeparators = "/";
 inline constexpr std::string_view kProgramSuffix = "";
 #endif
 
-// Whether a file or folder of that name exists, as the desktop shell sees it.
+// Whether a file or folder of that name exists, as the desktop shell or, where
+// the shell cannot tell, the file system sees it.
 bool pathExists(const std::string& path);
 // Whether this user may make a new file in the folder, as far as the system
 // tells (an existing folder the user may write).

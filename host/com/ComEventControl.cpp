@@ -1,5 +1,6 @@
 #include "host/com/ComEventControl.h"
 
+#include "host/com/ComEventSource.h"
 #include "host/com/HostComNames.h"
 
 #include <ocidl.h>
@@ -7,6 +8,14 @@
 #include <atomic>
 
 namespace vm {
+
+namespace {
+
+// The control does not say which of its members are methods and which are
+// properties; each is called as either, as the members reached by name are.
+constexpr WORD kByNumber = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+
+} // namespace
 
 // Receives the control's events and hands the close event to the control's
 // owner; forgets the owner once it has gone.
@@ -70,15 +79,7 @@ ComEventControl::~ComEventControl() {
 void ComEventControl::connect() {
     if (point_)
         return;
-    com::ComPtr<IConnectionPointContainer> container;
-    com::check(control_->object()->QueryInterface(IID_PPV_ARGS(&container)),
-               "IConnectionPointContainer");
-    // The control raises one set of events; its first connection point is it.
-    com::ComPtr<IEnumConnectionPoints> points;
-    com::check(container->EnumConnectionPoints(&points), "EnumConnectionPoints");
-    com::ComPtr<IConnectionPoint> point;
-    if (points->Next(1, &point, nullptr) != S_OK)
-        throw HostError("The host's event control raises no events");
+    com::ComPtr<IConnectionPoint> point = com::eventsPointOf(control_->object());
     IID events{};
     com::check(point->GetConnectionInterface(&events), "GetConnectionInterface");
     com::ComPtr<EventSink> sink;
@@ -104,7 +105,7 @@ std::int32_t ComEventControl::Dispatch1(std::int32_t zero) {
     try {
         connect();
         return control_
-            ->invoke(hostcom::kSubscribeDispId, DISPATCH_METHOD, {com::Variant::number32(zero)},
+            ->invoke(hostcom::kSubscribeDispId, kByNumber, {com::Variant::number32(zero)},
                      "Subscribe")
             .asNumber();
     } catch (const HostError&) {
@@ -117,7 +118,7 @@ void ComEventControl::Dispatch2() {
     if (!control_)
         return;
     try {
-        control_->invoke(hostcom::kUnsubscribeDispId, DISPATCH_METHOD, {}, "Unsubscribe");
+        control_->invoke(hostcom::kUnsubscribeDispId, kByNumber, {}, "Unsubscribe");
     } catch (const HostError&) {
         // Ending a subscription to a host that has gone is no failure.
     }
@@ -128,7 +129,7 @@ bool ComEventControl::Dispatch3() {
     if (!control_)
         return false;
     try {
-        return control_->invoke(hostcom::kIsHostRunningDispId, DISPATCH_METHOD, {}, "IsHostRunning")
+        return control_->invoke(hostcom::kIsHostRunningDispId, kByNumber, {}, "IsHostRunning")
             .asBoolean();
     } catch (const HostError&) {
         return false;

@@ -168,9 +168,7 @@ void MainMenus::Create_LinkMenuItem() {
     namespace fs = std::filesystem;
     // Without the host's folder there is nowhere sensible to put the link:
     // the failure goes to the caller.
-    if (!program_.app)
-        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
-    const std::string appPath = program_.app->GetAppPath();
+    const std::string appPath = program_.application().GetAppPath();
     if (appPath.empty())
         throw Failure(err::kPathNotFound, "Path not found: the host gave no program folder");
     const fs::path folder =

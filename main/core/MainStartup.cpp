@@ -156,9 +156,7 @@ void MainStartup::createLinkAndMarkInstalled() {
 }
 
 bool MainStartup::requireOpenDatabase() {
-    if (!program_.app)
-        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
-    if (!program_.app->GetCurrentUserName().empty())
+    if (!program_.application().GetCurrentUserName().empty())
         return true;
     program_.tell(program_.lang[126]);
     if (!bReloadLanguage && !bReloadList)
@@ -348,8 +346,10 @@ void MainStartup::Form_Unload() {
         [&] { save(schema::kSettings, schema::kWidth, readable(view_.widthTwips())); });
     std::string reopen;
     if (program_.bRestartHost) {
-        ignoringFailures([&] { reopen = program_.app->GetOpenDBName(); });
-        ignoringFailures([&] { program_.app->Command(150); });
+        // Without the application object (the start-up could not make it, or
+        // a first unload let it go) both fail like any other call.
+        ignoringFailures([&] { reopen = program_.application().GetOpenDBName(); });
+        ignoringFailures([&] { program_.application().Command(150); });
     }
     program_.app.reset();
     program_.views.reset();
@@ -358,7 +358,9 @@ void MainStartup::Form_Unload() {
         view_.endProcess();
         return;
     }
-    ignoringFailures([&] { program_.shell.open(reopen, program_.programFolder); });
+    // With no database remembered there is nothing to reopen.
+    if (!reopen.empty())
+        ignoringFailures([&] { program_.shell.open(reopen, program_.programFolder); });
     view_.hideWindow();
     iTimerTicks = 0;
     view_.startShutdownTimer();

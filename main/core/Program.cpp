@@ -1,5 +1,7 @@
 #include "main/core/Program.h"
 
+#include "base/ErrorNumbers.h"
+#include "base/FailureReport.h"
 #include "platform/Paths.h"
 
 #include "Version.h"
@@ -11,6 +13,12 @@ CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name) {
         name, {std::string(schema::kPath), std::string(schema::kContactLayout),
                std::string(schema::kGroupLayout), std::string(schema::kStartupMacro)});
     return {std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3])};
+}
+
+HostApplication& Program::application(std::source_location where) const {
+    if (!app)
+        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set", where);
+    return *app;
 }
 
 void Program::tell(const std::string& text, Prompter::Icon icon) const {

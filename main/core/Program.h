@@ -6,6 +6,7 @@
 #include "settings/SettingsSchema.h"
 
 #include <memory>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,10 @@ struct Program {
         bool bFocusUserName = false;
     } properties;
 
+    // The application object; throws the failure of an object not set, of
+    // the caller's line, when the start-up could not make it.
+    HostApplication&
+    application(std::source_location where = std::source_location::current()) const;
     // Shows a message with the program's title as caption.
     void tell(const std::string& text, Prompter::Icon icon = Prompter::Icon::None) const;
     // A file beside the program.

@@ -22,7 +22,11 @@ bool pathExists(const std::string& path) {
     if (length == 0 || length >= MAX_PATH)
         return false;
     SHFILEINFOA info{};
-    return ::SHGetFileInfoA(full, 0, &info, sizeof info, SHGFI_ATTRIBUTES) != 0;
+    if (::SHGetFileInfoA(full, 0, &info, sizeof info, SHGFI_ATTRIBUTES) != 0)
+        return true;
+    // Not every shell parses a share's name (\\server\share\...), which the
+    // file system still finds; a shared settings file lives there.
+    return ::GetFileAttributesA(full) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool canCreateFilesIn(const std::string& folder) {

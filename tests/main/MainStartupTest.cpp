@@ -217,4 +217,22 @@ TEST_F(MainStartupTest, RestartingTheHostReopensItsDatabaseAndEndsAtTheSecondTic
     EXPECT_EQ(view.events.back(), "end");
 }
 
+TEST_F(MainStartupTest, ARestartWithoutTheApplicationObjectEndsThroughTheTimerAsAnyFailedOneDoes) {
+    host.fail("CreateApplication");
+    startWithList();
+    ASSERT_EQ(program.app, nullptr);
+    view.events.clear();
+    // The integrate dialog's restart, then a second close while it waits.
+    program.bRestartHost = true;
+    startup.Form_Unload();
+    EXPECT_EQ(view.events, (Events{"hide", "timer"}));
+    startup.Form_Unload();
+    EXPECT_EQ(view.events, (Events{"hide", "timer", "hide", "timer"}));
+    EXPECT_TRUE(shell.opened.empty()) << "no database to reopen";
+    EXPECT_EQ(store.GetSetting("Settings", "Height"), std::to_string(view.height));
+    startup.Timer1_Timer();
+    startup.Timer1_Timer();
+    EXPECT_EQ(view.events.back(), "end");
+}
+
 } // namespace

@@ -2,15 +2,18 @@
 
 #include "Module.h"
 
+#include <algorithm>
+#include <type_traits>
+
 namespace standin::win {
 
-ConnectionPoint::~ConnectionPoint() {
+template <class Sink> ConnectionPoint<Sink>::~ConnectionPoint() {
     for (const auto& [cookie, sink] : sinks_)
         sink->Release();
 }
 
-std::vector<IDispatch*> ConnectionPoint::sinks() const {
-    std::vector<IDispatch*> held;
+template <class Sink> std::vector<Sink*> ConnectionPoint<Sink>::sinks() const {
+    std::vector<Sink*> held;
     for (const auto& [cookie, sink] : sinks_) {
         sink->AddRef();
         held.push_back(sink);
@@ -18,7 +21,8 @@ std::vector<IDispatch*> ConnectionPoint::sinks() const {
     return held;
 }
 
-HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(REFIID iid, void** out) {
+template <class Sink>
+HRESULT STDMETHODCALLTYPE ConnectionPoint<Sink>::QueryInterface(REFIID iid, void** out) {
     if (!out)
         return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
@@ -30,15 +34,17 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(REFIID iid, void** out
     return E_NOINTERFACE;
 }
 
-HRESULT STDMETHODCALLTYPE ConnectionPoint::GetConnectionInterface(IID* iid) {
+template <class Sink>
+HRESULT STDMETHODCALLTYPE ConnectionPoint<Sink>::GetConnectionInterface(IID* iid) {
     if (!iid)
         return E_POINTER;
     *iid = events_;
     return S_OK;
 }
 
+template <class Sink>
 HRESULT STDMETHODCALLTYPE
-ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
+ConnectionPoint<Sink>::GetConnectionPointContainer(IConnectionPointContainer** out) {
     if (!out)
         return E_POINTER;
     container_.AddRef();
@@ -46,45 +52,54 @@ ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+template <class Sink>
+HRESULT STDMETHODCALLTYPE ConnectionPoint<Sink>::Advise(IUnknown* sink, DWORD* cookie) {
     if (!sink || !cookie)
         return E_POINTER;
     *cookie = 0;
-    // A sink may answer only to the events interface or only to IDispatch;
-    // the events are dispatch calls either way.
-    void* dispatch = nullptr;
-    if (FAILED(sink->QueryInterface(events_, &dispatch)) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, &dispatch)))
+    void* held = nullptr;
+    bool taken = SUCCEEDED(sink->QueryInterface(events_, &held));
+    // A sink of a dispatch interface may answer only to IDispatch; the events
+    // are dispatch calls either way.
+    if constexpr (std::is_same_v<Sink, IDispatch>)
+        taken = taken || SUCCEEDED(sink->QueryInterface(IID_IDispatch, &held));
+    if (!taken)
         return CONNECT_E_CANNOTCONNECT;
     *cookie = ++lastCookie_;
-    sinks_[*cookie] = static_cast<IDispatch*>(dispatch);
+    sinks_[*cookie] = static_cast<Sink*>(held);
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ConnectionPoint::Unadvise(DWORD cookie) {
+template <class Sink> HRESULT STDMETHODCALLTYPE ConnectionPoint<Sink>::Unadvise(DWORD cookie) {
     auto it = sinks_.find(cookie);
     if (it == sinks_.end())
         return CONNECT_E_NOCONNECTION;
-    IDispatch* sink = it->second;
+    Sink* sink = it->second;
     sinks_.erase(it);
     sink->Release();
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ConnectionPoint::EnumConnections(IEnumConnections** out) {
+template <class Sink>
+HRESULT STDMETHODCALLTYPE ConnectionPoint<Sink>::EnumConnections(IEnumConnections** out) {
     if (out)
         *out = nullptr;
     return E_NOTIMPL;
 }
 
-PointEnumerator::PointEnumerator(IConnectionPoint* point, ULONG position)
-    : point_(point), position_(position) {
-    point_->AddRef();
+template class ConnectionPoint<IDispatch>;
+template class ConnectionPoint<IPropertyNotifySink>;
+
+PointEnumerator::PointEnumerator(std::vector<IConnectionPoint*> points, ULONG position)
+    : points_(std::move(points)), position_(position) {
+    for (IConnectionPoint* point : points_)
+        point->AddRef();
     ++gLiveObjects;
 }
 
 PointEnumerator::~PointEnumerator() {
-    point_->Release();
+    for (IConnectionPoint* point : points_)
+        point->Release();
     --gLiveObjects;
 }
 
@@ -93,11 +108,9 @@ HRESULT STDMETHODCALLTYPE PointEnumerator::Next(ULONG count, IConnectionPoint** 
     if (!points || (count > 1 && !fetched))
         return E_POINTER;
     ULONG given = 0;
-    if (count > 0 && position_ == 0) {
-        point_->AddRef();
-        points[0] = point_;
-        given = 1;
-        position_ = 1;
+    for (; given < count && position_ < points_.size(); ++given, ++position_) {
+        points_[position_]->AddRef();
+        points[given] = points_[position_];
     }
     if (fetched)
         *fetched = given;
@@ -105,8 +118,8 @@ HRESULT STDMETHODCALLTYPE PointEnumerator::Next(ULONG count, IConnectionPoint** 
 }
 
 HRESULT STDMETHODCALLTYPE PointEnumerator::Skip(ULONG count) {
-    const ULONG left = 1 - position_;
-    position_ = count >= left ? 1 : position_ + count;
+    const ULONG left = static_cast<ULONG>(points_.size()) - position_;
+    position_ += std::min(count, left);
     return count <= left ? S_OK : S_FALSE;
 }
 
@@ -118,7 +131,7 @@ HRESULT STDMETHODCALLTYPE PointEnumerator::Reset() {
 HRESULT STDMETHODCALLTYPE PointEnumerator::Clone(IEnumConnectionPoints** out) {
     if (!out)
         return E_POINTER;
-    *out = new PointEnumerator(point_, position_);
+    *out = new PointEnumerator(points_, position_);
     return S_OK;
 }
 

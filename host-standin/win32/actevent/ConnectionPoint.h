@@ -13,16 +13,17 @@
 
 namespace standin::win {
 
-// The event control's only connection point, for its outgoing dispatch
-// interface. It lives inside the control and shares its reference count.
-class ConnectionPoint : public IConnectionPoint {
+// One connection point of the event control, for sinks of the interface
+// `Sink` (IDispatch for a dispatch interface). It lives inside the control
+// and shares its reference count.
+template <class Sink> class ConnectionPoint : public IConnectionPoint {
 public:
     ConnectionPoint(IConnectionPointContainer& container, const IID& events)
         : container_(container), events_(events) {}
     virtual ~ConnectionPoint();
 
     // Each sink with a reference of its own, for calls that may drop sinks.
-    std::vector<IDispatch*> sinks() const;
+    std::vector<Sink*> sinks() const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }
@@ -36,15 +37,15 @@ public:
 private:
     IConnectionPointContainer& container_;
     IID events_;
-    std::map<DWORD, IDispatch*> sinks_;
+    std::map<DWORD, Sink*> sinks_;
     DWORD lastCookie_ = 0;
 };
 
-// Hands out the one connection point, as IConnectionPointContainer's
-// EnumConnectionPoints must.
+// Hands out the control's connection points in order, as
+// IConnectionPointContainer's EnumConnectionPoints must.
 class PointEnumerator : public ComObject<IEnumConnectionPoints> {
 public:
-    explicit PointEnumerator(IConnectionPoint* point, ULONG position = 0);
+    explicit PointEnumerator(std::vector<IConnectionPoint*> points, ULONG position = 0);
     ~PointEnumerator() override;
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override;
@@ -53,7 +54,7 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override;
 
 private:
-    IConnectionPoint* point_;
+    std::vector<IConnectionPoint*> points_;
     ULONG position_;
 };
 

@@ -1,5 +1,6 @@
 #include "EventControl.h"
 
+#include "ClassInfo.h"
 #include "FrameMessages.h"
 #include "Module.h"
 #include "host/com/HostComNames.h"
@@ -38,13 +39,25 @@ bool sendToFrame(HWND frame, UINT message, HWND window) {
 
 } // namespace
 
-EventControl::EventControl() : point_(*this, eventsIid()) {
+EventControl::EventControl()
+    : propertyPoint_(*this, IID_IPropertyNotifySink), point_(*this, eventsIid()) {
     ++gLiveObjects;
 }
 
 EventControl::~EventControl() {
     unsubscribe();
     --gLiveObjects;
+}
+
+HRESULT STDMETHODCALLTYPE EventControl::QueryInterface(REFIID iid, void** out) {
+    // IProvideClassInfo2 extends IProvideClassInfo, which a client may ask
+    // for alone.
+    if (out && iid == IID_IProvideClassInfo) {
+        *out = static_cast<IProvideClassInfo2*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return DispatchObject::QueryInterface(iid, out);
 }
 
 HRESULT STDMETHODCALLTYPE EventControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
@@ -55,12 +68,18 @@ HRESULT STDMETHODCALLTYPE EventControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT co
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT STDMETHODCALLTYPE EventControl::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
-                                               VARIANT* result, EXCEPINFO*, UINT* argumentError) {
+HRESULT STDMETHODCALLTYPE EventControl::Invoke(DISPID id, REFIID, LCID, WORD flags,
+                                               DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                                               UINT* argumentError) {
     if (!params)
         return E_INVALIDARG;
     if (params->cNamedArgs != 0)
         return DISP_E_NONAMEDARGS;
+    // Taken as a type library's control takes them: a method must be called
+    // as one, a property read as one.
+    const WORD kind = id == hostcom::kIsHostRunningDispId ? DISPATCH_PROPERTYGET : DISPATCH_METHOD;
+    if (!(flags & kind))
+        return DISP_E_MEMBERNOTFOUND;
     VARIANT answer;
     ::VariantInit(&answer);
     switch (id) {
@@ -96,7 +115,7 @@ HRESULT STDMETHODCALLTYPE EventControl::Invoke(DISPID id, REFIID, LCID, WORD, DI
 HRESULT STDMETHODCALLTYPE EventControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
     if (!out)
         return E_POINTER;
-    *out = new PointEnumerator(&point_);
+    *out = new PointEnumerator({&propertyPoint_, &point_});
     return S_OK;
 }
 
@@ -104,10 +123,27 @@ HRESULT STDMETHODCALLTYPE EventControl::FindConnectionPoint(REFIID iid, IConnect
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    if (iid != eventsIid())
+    if (iid == IID_IPropertyNotifySink)
+        *out = &propertyPoint_;
+    else if (iid == eventsIid())
+        *out = &point_;
+    else
         return CONNECT_E_NOCONNECTION;
-    point_.AddRef();
-    *out = &point_;
+    (*out)->AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE EventControl::GetClassInfo(ITypeInfo** out) {
+    return classTypeInfo(clsidOf(hostcom::kStandinEventControlClsid), eventsIid(), out);
+}
+
+HRESULT STDMETHODCALLTYPE EventControl::GetGUID(DWORD kind, GUID* out) {
+    if (!out)
+        return E_POINTER;
+    *out = GUID_NULL;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID)
+        return E_INVALIDARG;
+    *out = eventsIid();
     return S_OK;
 }
 

@@ -1,0 +1,113 @@
+#include "host/com/ComEventControl.h"
+#include "ComText.h"
+#include "HostServer.h"
+#include "host/com/ComEventSource.h"
+#include "host/com/ComHostConnection.h"
+#include "host/com/HostComNames.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <ostream>
+#include <vector>
+
+namespace standin::win::test {
+
+namespace {
+
+namespace hostcom = vm::hostcom;
+
+TEST(ComEventControlTest, ReachesTheRunningHostAndHearsItCloseOnTheSubscribersThread) {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
+    vm::ComApartment apartment;
+    HostServer host;
+    ASSERT_TRUE(host.start()) << "the host's frame did not show";
+    vm::ComEventControl control;
+    int heard = 0;
+    DWORD thread = 0;
+    control.OnActUserWantsToClose([&] {
+        ++heard;
+        thread = ::GetCurrentThreadId();
+    });
+
+    EXPECT_TRUE(control.Dispatch3()) << "whether the host runs is a property";
+    ASSERT_EQ(control.Dispatch1(0), 1);
+    ::PostMessageW(host.frame(), WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (heard == 0 && std::chrono::steady_clock::now() < deadline) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+    }
+    EXPECT_EQ(heard, 1) << "the close event came through another point than the control's events";
+    EXPECT_EQ(thread, ::GetCurrentThreadId());
+    EXPECT_TRUE(host.waitForExit());
+    EXPECT_FALSE(control.Dispatch3());
+    control.Dispatch2();
+}
+
+// The stand-in's control with some of its interfaces hidden, as a control
+// that tells less of itself is.
+class Hiding : public IUnknown {
+public:
+    Hiding(IUnknown* control, std::vector<IID> hidden)
+        : control_(control), hidden_(std::move(hidden)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = nullptr;
+        if (std::find(hidden_.begin(), hidden_.end(), iid) != hidden_.end())
+            return E_NOINTERFACE;
+        if (iid == IID_IUnknown) {
+            *out = this;
+            return S_OK;
+        }
+        return control_->QueryInterface(iid, out);
+    }
+    // Lives on the test's stack.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+private:
+    IUnknown* control_;
+    std::vector<IID> hidden_;
+};
+
+struct Description {
+    const char* name;
+    std::vector<IID> hidden;
+    friend void PrintTo(const Description& description, std::ostream* out) {
+        *out << description.name;
+    }
+};
+
+class EventsPointTest : public ::testing::TestWithParam<Description> {};
+
+TEST_P(EventsPointTest, IsTheControlsOwnEventsThoughPropertyChangesComeFirst) {
+    vm::ComApartment apartment;
+    HostServer registered;
+    IDispatch* control = create(hostcom::kEventControlProgId, CLSCTX_INPROC_SERVER);
+    ASSERT_NE(control, nullptr) << "ACTEVENTLib.ActEvent is not registered";
+    Hiding described(control, GetParam().hidden);
+
+    const auto point = vm::com::eventsPointOf(&described);
+    IID events{};
+    ASSERT_EQ(point->GetConnectionInterface(&events), S_OK);
+    EXPECT_EQ(events, clsidOf(hostcom::kStandinEventsIid));
+    control->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ComEventControl, EventsPointTest,
+    ::testing::Values(Description{"ByClassInfo2", {}},
+                      Description{"ByTypeInformation", {IID_IProvideClassInfo2}},
+                      Description{"ByElimination",
+                                  {IID_IProvideClassInfo2, IID_IProvideClassInfo}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+} // namespace standin::win::test
