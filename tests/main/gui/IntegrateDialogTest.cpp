@@ -44,13 +44,14 @@ private slots:
     // The host starts the program by the path it was registered with, and
     // reads it as Windows writes paths.
     void theMenuRegistersTheProgramByItsPathInTheSystemsOwnForm() {
+        host.state.auxCommands.clear();
         test::answerModal("frmIntegrateNew", [](QWidget& dialog) {
             child<QCheckBox>(dialog, "chkScreen0")->click();
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
         window->findChild<QAction*>("mnuIntegrate")->trigger();
-        QCOMPARE(host.state.auxCommands["Velmaris"].command.program,
-                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
+        QCOMPARE(QString::fromStdString(host.state.auxCommands["Velmaris"].command.program),
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
     }
 };
 
