@@ -1,3 +1,4 @@
+#include "base/Utf8Path.h"
 #include "platform/LockedFile.h"
 #include "settings/PerUserStore.h"
 #include "settings/ProfileText.h"
@@ -51,7 +52,7 @@ void keepPrivate(const std::string& path) {
 // written or the change was refused.
 bool change(const std::string& path,
             const std::function<ProfileText::Change(ProfileText&)>& apply) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string folder = utf8::fromPath(utf8::toPath(path).parent_path());
     if (!folder.empty() && !makeDirectories(folder, kPrivateFolder))
         return false;
     keepPrivate(path);

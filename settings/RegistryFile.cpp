@@ -1,12 +1,12 @@
 #include "settings/RegistryFile.h"
 
+#include "base/Utf8Path.h"
 #include "platform/LockedFile.h"
 #include "settings/UserFolders.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 namespace vm {
@@ -202,7 +202,7 @@ Hive load(const std::string& path) {
 }
 
 bool edit(const std::string& path, const std::function<bool(Hive&)>& change) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const std::string folder = utf8::fromPath(utf8::toPath(path).parent_path());
     if (!folder.empty() && !makeDirectories(folder))
         return false;
     const EditResult result = editFile(path, [&](const std::optional<std::string>& current) {

@@ -1,14 +1,15 @@
 #include "FilePaths.h"
 
+#include "base/Utf8Path.h"
+
 namespace standin::core {
 
 std::filesystem::path pathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return vm::utf8::toPath(utf8);
 }
 
 std::string textOf(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return vm::utf8::fromPath(path);
 }
 
 std::string absolutePath(const std::string& utf8) {

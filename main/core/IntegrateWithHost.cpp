@@ -2,14 +2,13 @@
 
 #include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
+#include "base/Utf8Path.h"
 #include "main/core/LangText.h"
 #include "main/core/MainStartup.h"
 #include "main/core/Program.h"
 #include "platform/Paths.h"
 
 #include "Version.h"
-
-#include <filesystem>
 
 namespace vm {
 
@@ -24,8 +23,7 @@ Procedure handler(std::string_view name) {
 HostAuxCommand velmarisCommand(const Program& program, const std::string& programFile) {
     const std::string title(kProgramTitle);
     // The icons lie beside the program, named after it.
-    const std::string stem =
-        program.programFile(std::filesystem::path(programFile).stem().string());
+    const std::string stem = program.programFile(utf8::fromPath(utf8::toPath(programFile).stem()));
     return {title,
             programFile,
             program.programFolder,

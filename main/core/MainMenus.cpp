@@ -2,6 +2,7 @@
 
 #include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
+#include "base/Utf8Path.h"
 #include "main/core/DatabaseList.h"
 #include "main/core/LangText.h"
 #include "main/core/MainStartup.h"
@@ -172,14 +173,14 @@ void MainMenus::Create_LinkMenuItem() {
     if (appPath.empty())
         throw Failure(err::kPathNotFound, "Path not found: the host gave no program folder");
     const fs::path folder =
-        fs::path(appPath + kPathSeparator + "NetLinks" + kPathSeparator).lexically_normal();
+        utf8::toPath(appPath + kPathSeparator + "NetLinks" + kPathSeparator).lexically_normal();
     std::error_code error;
     fs::current_path(folder, error);
     if (error) {
         fs::create_directories(folder, error);
         fs::current_path(folder); // throws when the folder could not be made
     }
-    const fs::path file = folder / std::string(kLinkFileName);
+    const fs::path file = folder / utf8::toPath(kLinkFileName);
     if (fs::exists(file))
         return;
     guarded(handler("Create_LinkMenuItem"), [&] {
@@ -191,7 +192,7 @@ void MainMenus::Create_LinkMenuItem() {
         out << bytes;
         out.close();
         if (!out)
-            throw Failure(err::kFileAccess, "Unable to write " + file.string());
+            throw Failure(err::kFileAccess, "Unable to write " + utf8::fromPath(file));
     });
 }
 

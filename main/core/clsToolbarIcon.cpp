@@ -2,6 +2,7 @@
 
 #include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
+#include "base/Utf8Path.h"
 #include "main/core/Program.h"
 #include "platform/Shell.h"
 
@@ -23,8 +24,7 @@ constexpr std::string_view kScratchText = "test";
 std::string clsToolbarIcon::GetACTLocation() const {
     return guarded(kGetACTLocation, std::string(), [&] {
         const std::string scratch = program_.programFile(std::string(kScratchName));
-        // Paths are UTF-8 inside the program, whatever the system's code page.
-        const std::filesystem::path scratchPath(std::u8string(scratch.begin(), scratch.end()));
+        const std::filesystem::path scratchPath = utf8::toPath(scratch);
         std::ofstream out(scratchPath, std::ios::binary | std::ios::trunc);
         out << kScratchText;
         out.close();

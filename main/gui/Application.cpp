@@ -5,6 +5,7 @@
 #include "main/core/Program.h"
 #include "main/gui/PlatformServices.h"
 #include "main/gui/ProgramIcon.h"
+#include "main/gui/QtText.h"
 #include "main/gui/frmMain.h"
 #include "platform/SingleInstance.h"
 #include "platform/qt/QtPrompter.h"
@@ -14,7 +15,6 @@
 #include "Version.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace vm {
 
@@ -33,8 +33,7 @@ int runVelmaris(int argc, char* argv[], const std::function<void(QWidget&)>& bui
     const std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
     const std::unique_ptr<SingleInstance> instance = makeSingleInstance();
     Program program(*store, LangText(), prompter, services->shell(), services->host(),
-                    services->registry(),
-                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
+                    services->registry(), nativePath(QCoreApplication::applicationDirPath()));
 
     frmMain window(program, *instance);
     services->setMainWindow(window);

@@ -53,7 +53,7 @@ void frmLocations::cmdBrowse_Click() {
     picker.setObjectName("CommonDialog1");
     picker.setFileMode(QFileDialog::ExistingFile);
     if (picker.exec() == QDialog::Accepted && !picker.selectedFiles().isEmpty())
-        txtPath->setText(picker.selectedFiles().first());
+        txtPath->setText(qt(nativePath(picker.selectedFiles().first())));
 }
 
 void frmLocations::cmdOK_Click() {

@@ -405,7 +405,7 @@ void frmMain::showSettingsLocation() {
 }
 
 void frmMain::showIntegrate() {
-    frmIntegrateNew dialog(program_, startup_, fromQt(QCoreApplication::applicationFilePath()),
+    frmIntegrateNew dialog(program_, startup_, nativePath(QCoreApplication::applicationFilePath()),
                            this);
     dialog.exec();
 }

@@ -81,7 +81,7 @@ void frmPrefLocations::cmdEditlocation_Click() {
     picker.setOption(QFileDialog::ShowDirsOnly);
     if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return;
-    logic_.setFolder(row, fromQt(picker.selectedFiles().first()));
+    logic_.setFolder(row, nativePath(picker.selectedFiles().first()));
     showRows();
 }
 

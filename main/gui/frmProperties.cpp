@@ -267,7 +267,7 @@ void frmProperties::browse(int index) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return;
         QLineEdit* fields[] = {txtCL, txtGL, txtMacro, txtPath};
-        fields[index]->setText(dialog.selectedFiles().first());
+        fields[index]->setText(qt(nativePath(dialog.selectedFiles().first())));
     });
 }
 

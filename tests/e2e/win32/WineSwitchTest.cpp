@@ -239,5 +239,28 @@ TEST_F(WineSwitchTest, StartHostModeWritesTheStartUpValuesAndStartsTheHostOfDbfF
     })) << readBytes(journalPath());
 }
 
+// A German user's host lies in "ACT! für Windows", a French user's program in
+// a folder named with "é": the link lands in the host's own folder, not in
+// one whose name was read in the ANSI code page.
+TEST_F(WineSwitchTest, AFirstRunInFoldersNamedWithAccentsPutsTheLinkInTheHostsFolder) {
+    const std::string hostProfile = file("ACT! f\xC3\xBCr Windows");
+    program.programFolder = file("Programme \xC3\xA9t\xC3\xA9 Stra\xC3\x9F"
+                                 "e");
+    for (const std::string& folder : {hostProfile, program.programFolder})
+        if (!::CreateDirectoryW(win32::toWide(folder).value().c_str(), nullptr))
+            GTEST_SKIP() << "wine names no file outside ASCII here (error " << ::GetLastError()
+                         << "): its Unix locale is not UTF-8";
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", win32::toWide(hostProfile).value().c_str());
+    ASSERT_TRUE(store->SaveSetting("Settings", "Installed", "0"));
+    startHost(file("contacts.dbf"));
+
+    startup.Form_Load();
+    EXPECT_EQ(reports(), "");
+    const std::string link =
+        hostProfile + "\\host-standin\\NetLinks\\" + std::string(kLinkFileName);
+    EXPECT_NE(::GetFileAttributesW(win32::toWide(link).value().c_str()), INVALID_FILE_ATTRIBUTES)
+        << link;
+}
+
 } // namespace
 } // namespace vm::test

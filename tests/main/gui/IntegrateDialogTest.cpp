@@ -1,10 +1,14 @@
 // The integrate dialog on Qt's offscreen platform, against the fake host.
 #include "main/gui/frmIntegrateNew.h"
 
+#include "support/ModalAnswer.h"
 #include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -35,6 +39,19 @@ private slots:
         QCOMPARE(host.state.auxCommands["Velmaris"].toolsMenuViews, std::set<int>{3});
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY2(prompter.asked.empty(), "Cancel offers nothing");
+    }
+
+    // The host starts the program by the path it was registered with, and
+    // reads it as Windows writes paths.
+    void theMenuRegistersTheProgramByItsPathInTheSystemsOwnForm() {
+        host.state.auxCommands.clear();
+        test::answerModal("frmIntegrateNew", [](QWidget& dialog) {
+            child<QCheckBox>(dialog, "chkScreen0")->click();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        window->findChild<QAction*>("mnuIntegrate")->trigger();
+        QCOMPARE(QString::fromStdString(host.state.auxCommands["Velmaris"].command.program),
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
     }
 };
 

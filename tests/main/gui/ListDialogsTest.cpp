@@ -6,6 +6,7 @@
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
 #include "main/gui/frmMain.h"
+#include "main/gui/frmPrefLocations.h"
 #include "main/gui/frmProperties.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
@@ -20,11 +21,15 @@
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace vm;
 
@@ -38,6 +43,18 @@ void type(QWidget& dialog, const char* field, const QString& text) {
     auto* edit = child<QLineEdit>(dialog, field);
     edit->clear();
     QTest::keyClicks(edit, text);
+}
+
+// Answers the next file or folder picker named `name` with `path`.
+void pick(const QString& name, const QString& path) {
+    test::answerModal(name, [path](QWidget& picker) {
+        auto& files = static_cast<QFileDialog&>(picker);
+        if (files.fileMode() == QFileDialog::Directory)
+            files.setDirectory(path);
+        else
+            files.selectFile(path);
+        QMetaObject::invokeMethod(&files, "accept");
+    });
 }
 
 } // namespace
@@ -140,6 +157,48 @@ private slots:
         QVERIFY(dialog.isVisible());
         QCOMPARE(prompter.asked.at(0).text, std::string("Invalid file specified!"));
         QVERIFY(!changed);
+    }
+
+    // Qt's pickers answer "C:/..." on Windows, while the host, the stored
+    // settings and the user write "C:\...": what the program keeps of a
+    // browsed path is in the system's own form, so that it compares equal.
+    void browsedPathsComeOutInTheSystemsOwnForm() {
+        const auto browsed = [&](const std::string& name) {
+            return QFileInfo(QString::fromStdString(dir->file(name))).absoluteFilePath();
+        };
+        const auto native = [&](const std::string& name) {
+            return QDir::toNativeSeparators(browsed(name));
+        };
+        test::writeBytes(dir->file("b.dbf"), "");
+        host.state.openDatabase = native("b.dbf").toStdString();
+        program->currentDatabaseName = "Beta";
+        frmProperties properties(*program, window->menus(), window->list());
+        properties.show();
+        pick("CommonDialog1", browsed("b.dbf"));
+        child<QAbstractButton>(properties, "cmdBrowse3")->click();
+        QCOMPARE(child<QLineEdit>(properties, "txtPath")->text(), native("b.dbf"));
+        test::type(properties, "txtUsername", "gus");
+        child<QPushButton>(properties, "cmdOK")->click();
+        QCOMPARE(ini("Beta", "Path"), host.state.openDatabase);
+        auto* rows = window->findChild<QTreeWidget*>("ListView1");
+        QCOMPARE(rows->topLevelItem(1)->foreground(0).color(), QColor(255, 0, 0));
+
+        frmPrefLocations locations(*program, "Beta");
+        locations.show();
+        const QString folder = QDir(QString::fromStdString(dir->path().string())).absolutePath();
+        pick("dlgBrowse", folder);
+        child<QPushButton>(locations, "cmdEditlocation")->click();
+        QCOMPARE(child<QTreeWidget>(locations, "lvwPref")->topLevelItem(0)->text(1),
+                 QDir::toNativeSeparators(folder));
+
+        program->ini.sIniPath = native("Velmaris.ini").toStdString();
+        bool changed = false;
+        frmLocations settingsFile(*program, changed);
+        settingsFile.show();
+        pick("CommonDialog1", browsed("Velmaris.ini"));
+        child<QPushButton>(settingsFile, "cmdBrowse")->click();
+        child<QPushButton>(settingsFile, "cmdOK")->click();
+        QVERIFY2(!changed, "the file in use, browsed again, asks for no restart");
     }
 };
 
