@@ -4,7 +4,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin imagemagick libgte
     libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core
     libx11-dev libxtst-dev libxres-dev libglib2.0-dev
     clang-format)
-TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
+TEST_PACKAGES=(locales g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
     imagemagick dbus dbus-x11 openbox xdotool desktop-file-utils appstream dpkg-dev lintian
     clang-16 libclang-rt-16-dev llvm-16)
 RUN_PACKAGES=(dbus dbus-x11 desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin)
@@ -29,4 +29,19 @@ qt_windows_prefix() {
     local version
     version=$(dpkg-query -W -f '${Version}' qt6-base-dev | sed 's/+.*//; s/^[0-9]*://')
     echo "${1:-${VELMARIS_QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/velmaris/qt-windows}}/$version"
+}
+
+# ensure_locale NAME (e.g. en_US.UTF-8): generates the locale when the
+# system lacks it. Wine takes the ANSI code page from it, and without it
+# names its files on Linux in ASCII only, so a folder named with "ü" could
+# not be made.
+ensure_locale() {
+    local short=${1/.UTF-8/.utf8}
+    locale -a 2>/dev/null | grep -qx "$short" && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Generating the locale $1"
+    $sudo sed -i "s/^# *\($1 \)/\1/" /etc/locale.gen
+    grep -q "^$1 " /etc/locale.gen || echo "$1 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
 }

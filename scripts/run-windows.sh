@@ -20,6 +20,8 @@ source scripts/wine-prefix.sh
 install_missing_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine64 fonts-wine \
     qt6-base-dev qt6-base-dev-tools openbox xdotool x11-utils
 [ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick
+install_missing_packages locales
+ensure_locale en_US.UTF-8
 
 qt_windows=$(qt_windows_prefix)
 if [ ! -f "$qt_windows/.complete" ]; then

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_locale en_US.UTF-8
 
 jobs=$(nproc)
 werror=OFF

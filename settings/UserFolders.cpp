@@ -1,5 +1,6 @@
 #include "settings/UserFolders.h"
 
+#include "base/Utf8Path.h"
 #include "platform/Paths.h"
 
 #include <cstdlib>
@@ -34,8 +35,7 @@ std::string defaultSettingsFile(const std::string& programFolder, const std::str
         // Not checked here: when the folder cannot be made, making the file
         // in it at start-up fails and says so.
         std::error_code ignored;
-        std::filesystem::create_directories(
-            std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
+        std::filesystem::create_directories(utf8::toPath(folder), ignored);
     }
     return chosen;
 }

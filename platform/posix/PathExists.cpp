@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "base/Utf8Path.h"
+
 #include <filesystem>
 
 #include <unistd.h>
@@ -9,15 +11,13 @@ namespace vm {
 bool pathExists(const std::string& path) {
     if (path.empty())
         return false;
-    // Paths are UTF-8 inside the program, whatever the system's code page.
-    const std::u8string utf8(path.begin(), path.end());
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::path(utf8), error);
+    return std::filesystem::exists(utf8::toPath(path), error);
 }
 
 bool canCreateFilesIn(const std::string& folder) {
     std::error_code error;
-    return std::filesystem::is_directory(std::u8string(folder.begin(), folder.end()), error) &&
+    return std::filesystem::is_directory(utf8::toPath(folder), error) &&
            ::access(folder.c_str(), W_OK) == 0;
 }
 
