@@ -120,8 +120,8 @@ std::vector<std::string> listedVersions() {
         versions.push_back(machineValue(entry, "DisplayVersion").value_or("?"));
         EXPECT_EQ(machineValue(entry, "Publisher"), "Velmaris");
         char icon[MAX_PATH] = {};
-        DWORD size = sizeof icon;
-        EXPECT_EQ(::MsiGetProductInfoA(name, INSTALLPROPERTY_PRODUCTICONA, icon, &size),
+        DWORD iconSize = sizeof icon;
+        EXPECT_EQ(::MsiGetProductInfoA(name, INSTALLPROPERTY_PRODUCTICONA, icon, &iconSize),
                   UINT{ERROR_SUCCESS});
         EXPECT_TRUE(exists(icon)) << "no icon: " << icon;
     }
