@@ -121,8 +121,7 @@ std::vector<std::string> listedVersions() {
         EXPECT_EQ(machineValue(entry, "Publisher"), "Velmaris");
         char icon[MAX_PATH] = {};
         DWORD iconSize = sizeof icon;
-        EXPECT_EQ(::MsiGetProductInfoA(name, INSTALLPROPERTY_PRODUCTICONA, icon, &iconSize),
-                  UINT{ERROR_SUCCESS});
+        EXPECT_EQ(::MsiGetProductInfoA(name, "ProductIcon", icon, &iconSize), UINT{ERROR_SUCCESS});
         EXPECT_TRUE(exists(icon)) << "no icon: " << icon;
     }
     ::RegCloseKey(uninstall);
