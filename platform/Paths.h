@@ -19,5 +19,8 @@ inline constexpr std::string_view kProgramSuffix = "";
 
 // Whether a file or folder of that name exists, as the desktop shell sees it.
 bool pathExists(const std::string& path);
+// Whether this user may make a new file in the folder, as far as the system
+// tells (an existing folder the user may write).
+bool canCreateFilesIn(const std::string& folder);
 
 } // namespace vm

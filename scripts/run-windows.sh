@@ -24,7 +24,7 @@ install_missing_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine64 fon
 qt_windows=$(qt_windows_prefix)
 if [ ! -f "$qt_windows/.complete" ]; then
     echo "No Qt for Windows in $qt_windows: scripts/build-qt-windows.sh builds it" \
-        "(about 40 minutes on two cores)." >&2
+        "(about 20 minutes on two cores)." >&2
     exit 1
 fi
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -1,14 +1,9 @@
 #include "settings/UserFolders.h"
 
 #include "platform/Paths.h"
-#include "settings/SettingsSchema.h"
 
 #include <cstdlib>
 #include <filesystem>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace vm {
 
@@ -20,15 +15,29 @@ std::string userConfigFolder() {
     return ".";
 }
 
+std::string chooseSettingsFile(const SettingsFilePlaces& places) {
+    if (!places.machinePreset.empty())
+        return places.machinePreset;
+    return places.besideProgramUsable ? places.besideProgram : places.elsewhere;
+}
+
 std::string defaultSettingsFile(const std::string& programFolder, const std::string& fileName) {
-    const std::string besideProgram = programFolder + kPathSeparator + fileName;
-#ifndef _WIN32
-    std::error_code error;
-    if (!std::filesystem::exists(besideProgram, error) &&
-        ::access(programFolder.c_str(), W_OK) != 0)
-        return userConfigFolder() + "/" + std::string(schema::kApplicationName) + "/" + fileName;
-#endif
-    return besideProgram;
+    SettingsFilePlaces places;
+    places.machinePreset = machineSettingsFilePreset();
+    places.besideProgram = programFolder + kPathSeparator + fileName;
+    places.besideProgramUsable =
+        pathExists(places.besideProgram) || canCreateFilesIn(programFolder);
+    const std::string folder = settingsFolderElsewhere();
+    places.elsewhere = folder + kPathSeparator + fileName;
+    const std::string chosen = chooseSettingsFile(places);
+    if (chosen == places.elsewhere) {
+        // Not checked here: when the folder cannot be made, making the file
+        // in it at start-up fails and says so.
+        std::error_code ignored;
+        std::filesystem::create_directories(
+            std::filesystem::path(std::u8string(folder.begin(), folder.end())), ignored);
+    }
+    return chosen;
 }
 
 } // namespace vm

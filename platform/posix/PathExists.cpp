@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace vm {
 
 bool pathExists(const std::string& path) {
@@ -11,6 +13,12 @@ bool pathExists(const std::string& path) {
     const std::u8string utf8(path.begin(), path.end());
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(utf8), error);
+}
+
+bool canCreateFilesIn(const std::string& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(std::u8string(folder.begin(), folder.end()), error) &&
+           ::access(folder.c_str(), W_OK) == 0;
 }
 
 } // namespace vm

@@ -1,4 +1,5 @@
 #include "settings/PerUserStore.h"
+#include "platform/Paths.h"
 #include "settings/UserFolders.h"
 
 #include "TestSupport.h"
@@ -144,18 +145,38 @@ TEST(FilePerUserStore, AStoreOpenToOthersIsClosedAtTheNextWrite) {
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
-TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
-    test::TempDir dir;
-    const ConfigFolder config(dir.file("config"));
-    std::filesystem::create_directory(dir.file("program"));
-    EXPECT_EQ(defaultSettingsFile(dir.file("program"), "Velmaris.ini"),
-              dir.file("program/Velmaris.ini"));
-    // A folder that cannot be written, as an installed program's is to its
-    // users (even to root, a missing one).
-    EXPECT_EQ(defaultSettingsFile(dir.file("installed"), "Velmaris.ini"),
-              dir.file("config") + "/Velmaris/Velmaris.ini");
+#endif
+
+TEST(DefaultSettingsFile, AnAdministratorsChoiceComesFirstThenBesideTheProgramThenElsewhere) {
+    SettingsFilePlaces places{"\\\\server\\team\\Velmaris.ini", "program/Velmaris.ini", true,
+                              "shared/Velmaris.ini"};
+    EXPECT_EQ(chooseSettingsFile(places), places.machinePreset);
+    places.machinePreset.clear();
+    EXPECT_EQ(chooseSettingsFile(places), places.besideProgram);
+    places.besideProgramUsable = false;
+    EXPECT_EQ(chooseSettingsFile(places), places.elsewhere);
 }
 
+TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
+    test::TempDir dir;
+#ifndef _WIN32
+    const ConfigFolder config(dir.file("config"));
+#endif
+    std::filesystem::create_directory(dir.file("program"));
+    EXPECT_EQ(defaultSettingsFile(dir.file("program"), "Velmaris.ini"),
+              dir.file("program") + kPathSeparator + "Velmaris.ini");
+    // A folder that cannot be written, as an installed program's is to its
+    // users (even to root, a missing one): the file goes where it can be
+    // made, and its folder is made for it.
+    const std::string elsewhere = defaultSettingsFile(dir.file("installed"), "Velmaris.ini");
+    EXPECT_EQ(elsewhere, settingsFolderElsewhere() + kPathSeparator + "Velmaris.ini");
+    EXPECT_TRUE(canCreateFilesIn(settingsFolderElsewhere()));
+#ifndef _WIN32
+    EXPECT_EQ(elsewhere, dir.file("config") + "/Velmaris/Velmaris.ini");
+#endif
+}
+
+#ifndef _WIN32
 TEST(FilePerUserStore, DamagedFileStillReadsWhatItCanAndLosesNothingOnWrite) {
     test::TempDir dir;
     const std::string path = dir.file("Velmaris.conf");
