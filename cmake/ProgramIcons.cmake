@@ -1,14 +1,20 @@
 # The program's icon in every size it is used at, rendered at build time from
 # its one drawing, resources/icons/Velmaris.svg.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 set(VELMARIS_ICON_SVG ${CMAKE_SOURCE_DIR}/resources/icons/Velmaris.svg)
 set(VELMARIS_ICON_SIZES 16 24 32 48 64 128 256)
 
-# velmaris_render_icons(<variable> <folder>): renders the sizes as
-# <folder>/Velmaris-<size>.png and lists them in <variable>.
+# velmaris_render_icons(<variable> <folder> [<size>...]): renders the sizes
+# (by default VELMARIS_ICON_SIZES) as <folder>/Velmaris-<size>.png and lists
+# them in <variable>.
 function(velmaris_render_icons variable folder)
+    set(sizes ${ARGN})
+    if(NOT sizes)
+        set(sizes ${VELMARIS_ICON_SIZES})
+    endif()
     set(pngs)
-    foreach(size IN LISTS VELMARIS_ICON_SIZES)
+    foreach(size IN LISTS sizes)
         set(png ${folder}/Velmaris-${size}.png)
         add_custom_command(OUTPUT ${png}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
@@ -23,7 +29,6 @@ endfunction()
 # velmaris_icon_files(<folder> <pngs>): the two icon files the host shows for
 # Velmaris's command, beside the program: Velmaris.ico (16 and 32 pixels)
 # and Velmaris32.ico (32 pixels).
-find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 function(velmaris_icon_files folder pngs)
     list(FILTER pngs INCLUDE REGEX "Velmaris-(16|32)\\.png$")
     list(GET pngs 1 png32)

@@ -13,9 +13,11 @@ find_file(VELMARIS_WINPTHREAD_DLL libwinpthread-1.dll
     PATHS /usr/x86_64-w64-mingw32/lib ${compiler_folder}
     NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)
 
-# velmaris_deploy_qt(<target> [<further Qt library targets>]): copies what the
-# target needs from Qt beside it after each build.
+# velmaris_deploy_qt(<target> [<further Qt library targets>]): links the
+# target against the runtime DLLs Qt uses and copies what it needs from Qt
+# beside it after each build.
 function(velmaris_deploy_qt target)
+    set_target_properties(${target} PROPERTIES VELMARIS_SHARED_RUNTIME ON)
     set(folder $<TARGET_FILE_DIR:${target}>)
     set(further)
     foreach(library IN LISTS ARGN)

@@ -109,7 +109,7 @@ void WineProgramFixture::TearDown() {
         return;
     // A Velmaris left waiting on a message by a failed test, or started by
     // the host's command, ends with the test.
-    for (const DWORD id : processesOf(VELMARIS_EXE)) {
+    for (const DWORD id : processesOf(program_)) {
         if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
             ::TerminateProcess(process, 1);
             ::WaitForSingleObject(process, 10000);
@@ -130,7 +130,7 @@ void WineProgramFixture::startHost(const std::string& database) {
 }
 
 void WineProgramFixture::startVelmaris() {
-    velmaris_ = std::make_unique<Child>(quoted(windowsPath(VELMARIS_EXE)), file("velmaris.err"));
+    velmaris_ = std::make_unique<Child>(quoted(windowsPath(program_)), file("velmaris.err"));
 }
 
 bool WineProgramFixture::velmarisEnds() {
@@ -182,9 +182,8 @@ std::vector<std::string> WineProgramFixture::logins() const {
 }
 
 bool WineProgramFixture::logonEnded() const {
-    const std::string logon =
-        windowsPath(VELMARIS_EXE).substr(0, windowsPath(VELMARIS_EXE).find_last_of('\\') + 1) +
-        "logon.exe";
+    const std::string program = windowsPath(program_);
+    const std::string logon = program.substr(0, program.find_last_of('\\') + 1) + "logon.exe";
     return eventually([&] { return processesOf(logon).empty(); }, 15s);
 }
 

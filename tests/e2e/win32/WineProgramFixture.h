@@ -17,16 +17,22 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vm::test {
 
+// The middle of the second row of the main window's list, from the top of its
+// client area: below the menu bar, the list's top and its header, drawn in the
+// prefix's dialog font.
+inline constexpr int kSecondRowY = 84;
+
 // A list of two databases, Sales (Alice) and Support (Carol), in two
-// QuickSwitch tiles.
+// QuickSwitch tiles. `program`: the Velmaris.exe the test starts.
 class WineProgramFixture : public ::testing::Test {
 protected:
-    explicit WineProgramFixture(bool quickSwitchAtStart)
-        : quickSwitchAtStart_(quickSwitchAtStart) {}
+    WineProgramFixture(bool quickSwitchAtStart, std::string program)
+        : quickSwitchAtStart_(quickSwitchAtStart), program_(std::move(program)) {}
 
     static void SetUpTestSuite();
     void SetUp() override;
@@ -71,6 +77,7 @@ protected:
     static void withAlt(WORD virtualKey);
 
     const bool quickSwitchAtStart_;
+    std::string program_;
     TempDir dir_;
     std::unique_ptr<PerUserStore> store_;
 

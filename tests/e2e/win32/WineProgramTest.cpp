@@ -11,14 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The middle of the second row of the main window's list, from the top of its
-// client area: below the menu bar, the list's top and its header, drawn in the
-// prefix's dialog font.
-constexpr int kSecondRowY = 84;
-
 class WineMainWindow : public WineProgramFixture {
 protected:
-    WineMainWindow() : WineProgramFixture(false) {}
+    WineMainWindow() : WineProgramFixture(false, VELMARIS_EXE) {}
 };
 
 TEST_F(WineMainWindow, StartingTellsWhatTheHostLacks) {
@@ -132,7 +127,7 @@ TEST_F(WineMainWindow, IntegrateRestartsTheHostWhoseCommandThenStartsVelmaris) {
 
 class WineQuickSwitch : public WineProgramFixture {
 protected:
-    WineQuickSwitch() : WineProgramFixture(true) {}
+    WineQuickSwitch() : WineProgramFixture(true, VELMARIS_EXE) {}
 
     // The text in each box of a dialog of another program's.
     static std::vector<std::string> boxesOf(HWND dialog) {
