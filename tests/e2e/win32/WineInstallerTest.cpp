@@ -5,6 +5,7 @@
 // package and everything of theirs.
 #include "e2e/win32/WineProgramFixture.h"
 
+#include "cipher/modEnCrypt.h"
 #include "host/com/ComHostConnection.h"
 #include "platform/win32/AnsiText.h"
 
@@ -188,11 +189,23 @@ TEST_F(WineInstaller, TheTeamsSettingsFileServesANewUsersFirstStartFromTheStartM
     startHost("start.dbf");
     program_ = shortcutTarget();
     startVelmaris();
-    // The first start asks for the language, then lists the team's databases.
+    // The first start asks for the language and shows the team's list; it
+    // clears whatever per-user values an older version left, logons too.
     const HWND picker = windowNamed("Velmaris");
     focus(picker);
     keys({VK_RETURN});
-    const HWND main = windowNamed("Velmaris", picker);
+    ::PostMessageA(windowNamed("Velmaris", picker), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(velmarisEnds());
+    EXPECT_EQ(store_->GetSetting("Settings", "Installed"), "1");
+    EXPECT_EQ(store_->GetSetting("Settings", "IniLocation"), "");
+
+    // The user gives the logon, and the next start switches with it.
+    const std::string key(modEnCrypt::kCipherKey);
+    ASSERT_TRUE(store_->SaveSetting("Support", "Username", "Carol"));
+    ASSERT_TRUE(store_->SaveSetting("Support", "UsePassword", "1"));
+    ASSERT_TRUE(store_->SaveSetting("Support", "Password", modEnCrypt::EncryptText("x", key)));
+    startVelmaris();
+    const HWND main = windowNamed("Velmaris");
     focus(main);
     const RECT area = clientArea(main);
     click({area.left + 60, area.top + kSecondRowY}, 2);
@@ -200,7 +213,6 @@ TEST_F(WineInstaller, TheTeamsSettingsFileServesANewUsersFirstStartFromTheStartM
     ASSERT_TRUE(logonEnded());
     ASSERT_EQ(logins().size(), 1u);
     EXPECT_NE(logins()[0].find("\"Carol\",\"x\""), std::string::npos) << logins()[0];
-    EXPECT_EQ(store_->GetSetting("Settings", "Installed"), "1");
 }
 
 TEST_F(WineInstaller, AnUpgradeKeepsWhatUsersHaveAndAnUninstallLeavesNothingOfThePackage) {

@@ -185,7 +185,8 @@ private slots:
 
         frmPrefLocations locations(*program, "Beta");
         locations.show();
-        const QString folder = QDir(QString::fromStdString(dir->path().string())).absolutePath();
+        const QString folder =
+            QFileInfo(QString::fromStdString(dir->path().string())).absoluteFilePath();
         pick("dlgBrowse", folder);
         child<QPushButton>(locations, "cmdEditlocation")->click();
         QCOMPARE(child<QTreeWidget>(locations, "lvwPref")->topLevelItem(0)->text(1),
