@@ -53,7 +53,10 @@ void pick(const QString& name, const QString& path) {
             files.setDirectory(path);
         else
             files.selectFile(path);
-        QMetaObject::invokeMethod(&files, "accept");
+        // As the picker's own OK does once it has read its folder, which it
+        // does in the background: its accept() may still find nothing chosen
+        // and leave it open.
+        files.done(QDialog::Accepted);
     });
 }
 
