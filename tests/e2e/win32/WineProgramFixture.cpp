@@ -187,6 +187,20 @@ bool WineProgramFixture::logonEnded() const {
     return eventually([&] { return processesOf(logon).empty(); }, 15s);
 }
 
+std::string WineProgramFixture::loginBySecondRow() {
+    startVelmaris();
+    const HWND main = windowNamed("Velmaris");
+    focus(main);
+    const RECT area = clientArea(main);
+    click({area.left + 60, area.top + kSecondRowY}, 2);
+    const bool loggedOn = journalHas("Login") && logonEnded() && logins().size() == 1;
+    if (!loggedOn) {
+        ADD_FAILURE() << "no single login answered by logon.exe";
+        return {};
+    }
+    return logins()[0];
+}
+
 namespace {
 
 // Velmaris's newest visible window titled so, or null when none showed in

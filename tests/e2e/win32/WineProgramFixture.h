@@ -57,6 +57,10 @@ protected:
     std::vector<std::string> logins() const;
     // Whether no logon.exe is left running, once it has done its part.
     bool logonEnded() const;
+    // Starts Velmaris, opens the list's second row by a double click and
+    // waits for its logon to end: the host's one record of the login, or
+    // empty (a failure recorded) when there was none.
+    std::string loginBySecondRow();
 
     // Velmaris's newest visible window titled so other than `except`, once
     // it shows.
