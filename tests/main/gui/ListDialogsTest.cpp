@@ -56,7 +56,7 @@ void pick(const QString& name, const QString& path) {
         // As the picker's own OK does once it has read its folder, which it
         // does in the background: its accept() may still find nothing chosen
         // and leave it open.
-        files.done(QDialog::Accepted);
+        static_cast<QDialog&>(files).done(QDialog::Accepted);
     });
 }
 
