@@ -47,6 +47,8 @@ PropertiesFields DatabaseProperties::Form_Load() {
     if (flags.bAdd)
         program_.currentDatabaseName.clear();
     loadedName_ = program_.currentDatabaseName;
+    listedAs_ = loadedName_;
+    renamedFrom_.clear();
     // The list as it is now: databases added since the main window filled
     // its rows (in the list maintenance dialog) may lend their locations.
     program_.names = schema::listedNames(program_.ini);
@@ -147,54 +149,72 @@ void DatabaseProperties::cmdCancel_Click(PropertiesView& view) {
     view.closeDialog();
 }
 
+// A rename keeps the database whole under one listed name at every step: the
+// record under the new name first, then the list, the old name's sections
+// last. When a write is refused part-way, the dialog stays open and its OK
+// finishes what is left.
 void DatabaseProperties::save(const PropertiesFields& f) {
     program_.currentDatabaseName = f.name;
     const bool adding = program_.properties.bAdd;
-    if (!adding && f.name != loadedName_)
-        rename(f.name);
-    IniLib& ini = program_.ini;
-    if (adding) {
-        std::vector<std::string> names = schema::listedNames(ini);
-        names.push_back(f.name);
-        setKey(ini, schema::kGeneral, schema::kSort, schema::joinList(names));
+    if (!renamedFrom_.empty())
+        forgetOldName(renamedFrom_, loadedName_);
+    if (!adding && f.name != loadedName_) {
+        carryLocations(loadedName_, f.name);
+        writeRecord(f);
+        relist(loadedName_, f.name);
+        renamedFrom_ = loadedName_;
+        loadedName_ = f.name;
+        forgetOldName(renamedFrom_, loadedName_);
+    } else {
+        writeRecord(f);
     }
-    writeRecord(f);
-    if (adding)
+    if (adding) {
+        relist({}, f.name);
         return;
+    }
     try {
-        list_.rebuildRow(loadedName_, f.name);
+        list_.rebuildRow(listedAs_, f.name);
     } catch (...) {
         // The record is saved; the main window shows it at its next fill.
     }
 }
 
-void DatabaseProperties::rename(const std::string& to) {
+void DatabaseProperties::relist(const std::string& from, const std::string& to) {
     IniLib& ini = program_.ini;
-    PerUserStore& store = program_.store;
-    const std::string& from = loadedName_;
     std::vector<std::string> names = schema::listedNames(ini);
-    std::ranges::replace(names, from, to);
+    if (from.empty())
+        names.push_back(to);
+    else
+        std::ranges::replace(names, from, to);
     setKey(ini, schema::kGeneral, schema::kSort, schema::joinList(names));
-    // Names that differ only in letter case share their sections.
-    if (!sameNameUtf8(from, to)) {
-        // Locations the user did not store under the new name in this
-        // showing come along from the old section.
-        if (!sameNameUtf8(locationsSavedUnder_, to)) {
-            const schema::DatabaseRecord old = schema::readDatabaseRecord(ini, store, from);
-            for (const schema::FileType& type : schema::kFileTypes)
-                if (!old.locations[type.index].empty())
-                    setKey(ini, to, type.key, old.locations[type.index]);
-        }
-        deleteSection(ini, from);
-        deleteSetting(store, from);
-    }
+}
+
+void DatabaseProperties::carryLocations(const std::string& from, const std::string& to) {
+    // Names that differ only in letter case share their sections; locations
+    // the user stored under the new name in this showing stay.
+    if (sameNameUtf8(from, to) || sameNameUtf8(locationsSavedUnder_, to))
+        return;
+    IniLib& ini = program_.ini;
+    const schema::DatabaseRecord old = schema::readDatabaseRecord(ini, program_.store, from);
+    for (const schema::FileType& type : schema::kFileTypes)
+        if (!old.locations[type.index].empty())
+            setKey(ini, to, type.key, old.locations[type.index]);
+}
+
+void DatabaseProperties::forgetOldName(const std::string& from, const std::string& to) {
+    IniLib& ini = program_.ini;
     menus_.ReplaceInQuickSwitch(from, to);
     // Databases that took their locations from the old name keep them.
-    for (const std::string& other : names) {
+    for (const std::string& other : schema::listedNames(ini)) {
         if (other != to &&
             ini.GetKeyValue(other, std::string(schema::kUseLocationsFrom), "") == from)
             setKey(ini, other, schema::kUseLocationsFrom, to);
     }
+    if (!sameNameUtf8(from, to)) {
+        deleteSection(ini, from);
+        deleteSetting(program_.store, from);
+    }
+    renamedFrom_.clear();
 }
 
 void DatabaseProperties::writeRecord(const PropertiesFields& f) {

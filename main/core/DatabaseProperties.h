@@ -63,7 +63,9 @@ public:
 private:
     bool entriesStorable(PropertiesView& view, const PropertiesFields& fields);
     void save(const PropertiesFields& fields);
-    void rename(const std::string& to);
+    void relist(const std::string& from, const std::string& to);
+    void carryLocations(const std::string& from, const std::string& to);
+    void forgetOldName(const std::string& from, const std::string& to);
     void writeRecord(const PropertiesFields& fields);
     void refuse(PropertiesView& view, const std::string& message, PropertiesView::Field field);
 
@@ -71,6 +73,11 @@ private:
     MainMenus& menus_;
     DatabaseList& list_;
     std::string loadedName_;
+    // The name the main window's row shows, whatever this showing renamed.
+    std::string listedAs_;
+    // A rename whose old name's sections are still to go: the list names the
+    // new one already.
+    std::string renamedFrom_;
     std::string locationsSavedUnder_;
 };
 

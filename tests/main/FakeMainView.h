@@ -27,19 +27,28 @@
 namespace vm::test {
 
 // A per-user store that can be made to refuse every write, as a full disk or
-// a file made read-only would.
+// a file made read-only would, or only the n-th from now.
 class RefusingStore : public MemoryPerUserStore {
 public:
     bool refuse = false;
+    void refuseOnly(int nth) {
+        refuseNth_ = nth;
+        writes_ = 0;
+    }
     bool SaveSetting(std::string_view section, std::string_view key,
                      std::string_view value) override {
-        return !refuse && MemoryPerUserStore::SaveSetting(section, key, value);
+        return !refused() && MemoryPerUserStore::SaveSetting(section, key, value);
     }
     bool DeleteSetting(std::string_view section,
                        std::optional<std::string_view> key = std::nullopt) override {
-        return !refuse && MemoryPerUserStore::DeleteSetting(section, key);
+        return !refused() && MemoryPerUserStore::DeleteSetting(section, key);
     }
-    bool DeleteAll() override { return !refuse && MemoryPerUserStore::DeleteAll(); }
+    bool DeleteAll() override { return !refused() && MemoryPerUserStore::DeleteAll(); }
+
+private:
+    bool refused() { return refuse || ++writes_ == refuseNth_; }
+    int refuseNth_ = 0;
+    int writes_ = 0;
 };
 
 // The main window as the logic leaves it: rows, sizes and texts, and the

@@ -35,13 +35,18 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         installed();
+        writeList();
+        startup.Form_Load();
+        prompter.asked.clear();
+    }
+
+    void writeList() {
         writeBytes(iniPath(), "[General]\r\nSort=AB;B;C\r\nQuickSwitch=AB;B;;;;;;\r\n"
                               "[AB]\r\nPath=/db/ab.dbf\r\nCLY=/l/ab.cly\r\nDatabase=/ab/db\r\n"
                               "[B]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\nQuery=/b/q\r\n"
                               "[C]\r\nPath=/db/c.dbf\r\nCLY=/l/c.cly\r\nUseLocationsFrom=B\r\n");
+        EXPECT_TRUE(store.DeleteSetting("Z"));
         EXPECT_TRUE(store.SaveSetting("B", "Username", "bea"));
-        startup.Form_Load();
-        prompter.asked.clear();
     }
 
     std::string ini(const std::string& section, const std::string& key) {
@@ -195,6 +200,41 @@ TEST_F(ListManagementTest, ARefusedWriteIsReportedAndTheDialogStaysOpen) {
     ASSERT_EQ(failureReports().size(), 1u);
     EXPECT_NE(failureReports()[0].find("could not be written"), std::string::npos);
     EXPECT_FALSE(dialog.closed);
+}
+
+TEST_F(ListManagementTest, ARenameRefusedAtAnyWriteLosesNothingAndItsRetriedOKFinishesIt) {
+    // Every write of the per-user store that a rename makes, and one more:
+    // the rename that nothing refuses.
+    for (int nth = 1; nth <= 6; ++nth) {
+        writeList();
+        dialog = FakePropertiesView();
+        open("B");
+        dialog.shown.name = "Z";
+        dialog.shown.username = "zed";
+        store.refuseOnly(nth);
+        properties->cmdOK_Click(dialog);
+        if (!dialog.closed) {
+            // Whatever the list names is whole: its file and layout are there.
+            for (const std::string name : {"AB", "B", "C", "Z"}) {
+                if (("AB;" + ini("General", "Sort") + ";").find(";" + name + ";") !=
+                    std::string::npos) {
+                    EXPECT_NE(ini(name, "Path"), "<none>") << name << ", write " << nth;
+                    EXPECT_NE(ini(name, "CLY"), "<none>") << name << ", write " << nth;
+                }
+            }
+            store.refuseOnly(0);
+            properties->cmdOK_Click(dialog);
+        }
+        ASSERT_TRUE(dialog.closed) << "write " << nth;
+        EXPECT_EQ(ini("General", "Sort"), "AB;Z;C") << nth;
+        EXPECT_EQ(ini("General", "QuickSwitch"), "AB;Z;;;;;;") << nth;
+        EXPECT_EQ(ini("Z", "Path"), "/db/b.dbf") << nth;
+        EXPECT_EQ(ini("Z", "Query"), "/b/q") << nth;
+        EXPECT_EQ(ini("C", "UseLocationsFrom"), "Z") << nth;
+        EXPECT_EQ(ini("B", "Path"), "<none>") << nth;
+        EXPECT_EQ(store.GetSetting("Z", "Username"), "zed") << nth;
+        EXPECT_EQ(store.GetSetting("B", "Username"), "") << nth;
+    }
 }
 
 TEST_F(ListManagementTest, RemovingTakesTheDatabaseOutOfEveryListAndNamesItsDependants) {
