@@ -269,9 +269,12 @@ void MainStartup::load() {
             if (!claimSingleInstance())
                 return;
             loadLanguage();
-            program_.ini.sIniPath = setting(
-                program_, schema::kSettings, schema::kIniLocation,
-                defaultSettingsFile(program_.programFolder, std::string(kProgramTitle) + ".ini"));
+            // The default is looked for (a registry value, a probe of the
+            // program's folder) only for a user who has named no file.
+            program_.ini.sIniPath = setting(program_, schema::kSettings, schema::kIniLocation);
+            if (program_.ini.sIniPath.empty())
+                program_.ini.sIniPath = defaultSettingsFile(program_.programFolder,
+                                                            std::string(kProgramTitle) + ".ini");
             const bool reload = bReloadLanguage || bReloadList;
             if (!reload) {
                 if (!checkHost())
