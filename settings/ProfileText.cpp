@@ -72,23 +72,37 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
-// A write is refused unless its lines read back as the same section, key and
-// value; otherwise a value could inject lines, or a key could never be found
-// again and be appended anew on every write.
+bool breaksLine(std::string_view text) {
+    return text.find_first_of(kNewLine) != std::string_view::npos;
+}
+
+} // namespace
+
+bool ProfileText::sectionNameReadsBack(std::string_view name) {
+    if (name.empty() || breaksLine(name))
+        return false;
+    // The parsed name points into this line, so it must outlive it.
+    const std::string line = joined({"[", name, "]"});
+    const Parsed header = parse(line);
+    return header.kind == Kind::Header && header.name == name;
+}
+
+bool ProfileText::valueReadsBack(std::string_view value) {
+    return !breaksLine(value) && unquoted(trimBlanks(value)) == value;
+}
+
+namespace {
+
+// A write is refused unless its lines read back as the same section and key,
+// and its value stays on its line; otherwise a value could inject lines, or a
+// key could never be found again and be appended anew on every write.
 bool readsBack(std::string_view section, std::string_view key, std::string_view value) {
-    const auto breaksLine = [](std::string_view text) {
-        return text.find_first_of(kNewLine) != std::string_view::npos;
-    };
-    if (section.empty() || key.empty() || breaksLine(section) || breaksLine(key) ||
+    if (!ProfileText::sectionNameReadsBack(section) || key.empty() || breaksLine(key) ||
         breaksLine(value))
         return false;
-    // The parsed names point into these lines, so they must outlive them.
-    const std::string headerLine = joined({"[", section, "]"});
     const std::string entryLine = joined({key, "="});
-    const Parsed header = parse(headerLine);
     const Parsed entry = parse(entryLine);
-    return header.kind == Kind::Header && header.name == section && entry.kind == Kind::Entry &&
-           entry.name == key;
+    return entry.kind == Kind::Entry && entry.name == key;
 }
 
 } // namespace

@@ -39,6 +39,12 @@ public:
 
     const std::string& bytes() const { return bytes_; }
 
+    // Whether a section of this name, or an entry holding this value, is read
+    // back exactly as it is written (values are written as given, so blanks
+    // around them or matching quotes would be lost on reading).
+    static bool sectionNameReadsBack(std::string_view name);
+    static bool valueReadsBack(std::string_view value);
+
     // nullopt when the section or the key is missing, or the key has no "=".
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     // In file order, duplicates included.

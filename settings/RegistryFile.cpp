@@ -261,6 +261,17 @@ bool RegistryFile::setValue(std::string_view keyPath, std::string_view valueName
     });
 }
 
+bool RegistryFile::deleteValue(std::string_view keyPath, std::string_view valueName) {
+    if (!value(keyPath, valueName))
+        return true;
+    return edit(path_, [&](Hive& hive) {
+        Key* key = hive.find(normalizedKey(keyPath));
+        return key && std::erase_if(key->values, [&](const Value& v) {
+                          return sameName(v.name, valueName);
+                      }) > 0;
+    });
+}
+
 std::optional<RegistryData> RegistryFile::value(std::string_view keyPath,
                                                 std::string_view valueName) const {
     const Hive hive = load(path_);

@@ -33,6 +33,9 @@ public:
     [[nodiscard]] bool setValue(std::string_view keyPath, std::string_view valueName,
                                 const RegistryData& data);
     std::optional<RegistryData> value(std::string_view keyPath, std::string_view valueName) const;
+    // True also when there was no such value; false when the file cannot be
+    // written.
+    [[nodiscard]] bool deleteValue(std::string_view keyPath, std::string_view valueName);
 
 private:
     std::string path_;

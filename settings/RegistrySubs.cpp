@@ -34,6 +34,16 @@ bool RegistryFileBackend::writeValue(RegistryRoot, std::string_view keyPath, std
     return file_.setValue(keyPath, name, data);
 }
 
+std::optional<RegistryData> RegistryFileBackend::readValue(RegistryRoot, std::string_view keyPath,
+                                                           std::string_view name) {
+    return file_.value(keyPath, name);
+}
+
+bool RegistryFileBackend::deleteValue(RegistryRoot, std::string_view keyPath,
+                                      std::string_view name) {
+    return file_.deleteValue(keyPath, name);
+}
+
 bool RegistrySubs::CheckRegistryKey(RegistryRoot root, std::string_view keyPath) {
     return registry_.keyExists(root, keyPath);
 }

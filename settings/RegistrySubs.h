@@ -20,6 +20,13 @@ public:
     [[nodiscard]] virtual bool createKey(RegistryRoot root, std::string_view keyPath) = 0;
     [[nodiscard]] virtual bool writeValue(RegistryRoot root, std::string_view keyPath,
                                           std::string_view name, const RegistryData& data) = 0;
+    // nullopt when the value is missing or of another kind than text or
+    // number, which the host never stores in the values the program writes.
+    virtual std::optional<RegistryData> readValue(RegistryRoot root, std::string_view keyPath,
+                                                  std::string_view name) = 0;
+    // True also when the value was missing.
+    [[nodiscard]] virtual bool deleteValue(RegistryRoot root, std::string_view keyPath,
+                                           std::string_view name) = 0;
 };
 
 class RegistryFileBackend : public HostRegistry {
@@ -29,6 +36,10 @@ public:
     [[nodiscard]] bool createKey(RegistryRoot, std::string_view keyPath) override;
     [[nodiscard]] bool writeValue(RegistryRoot, std::string_view keyPath, std::string_view name,
                                   const RegistryData& data) override;
+    std::optional<RegistryData> readValue(RegistryRoot, std::string_view keyPath,
+                                          std::string_view name) override;
+    [[nodiscard]] bool deleteValue(RegistryRoot, std::string_view keyPath,
+                                   std::string_view name) override;
 
 private:
     RegistryFile file_;

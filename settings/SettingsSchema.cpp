@@ -3,6 +3,8 @@
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
 
+#include <algorithm>
+
 namespace vm::schema {
 
 std::string columnKey(int column) {
@@ -40,13 +42,26 @@ std::vector<std::string> listedNames(const IniLib& ini) {
     return splitList(ini.GetKeyValue(std::string(kGeneral), std::string(kSort), ""));
 }
 
-DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name) {
+std::vector<std::string> recordFileKeys() {
     std::vector<std::string> keys = {std::string(kPath), std::string(kContactLayout),
                                      std::string(kGroupLayout), std::string(kStartupMacro),
                                      std::string(kUseLocationsFrom)};
     for (const FileType& type : kFileTypes)
         keys.emplace_back(type.key);
-    std::vector<std::string> values = ini.GetKeyValues(std::string(name), keys);
+    return keys;
+}
+
+bool isProgramFileSection(std::string_view section) {
+    return sameNameUtf8(section, kGeneral);
+}
+
+bool isProgramUserSection(std::string_view section) {
+    return std::ranges::any_of(std::array{kSettings, kOptions, kDisplay, kLogon},
+                               [&](std::string_view own) { return sameNameUtf8(section, own); });
+}
+
+DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name) {
+    std::vector<std::string> values = ini.GetKeyValues(std::string(name), recordFileKeys());
     DatabaseRecord r;
     r.path = std::move(values[0]);
     r.contactLayout = std::move(values[1]);

@@ -120,6 +120,17 @@ struct DatabaseRecord {
 
 DatabaseRecord readDatabaseRecord(IniLib& ini, PerUserStore& store, std::string_view name);
 
+// The keys a record holds in the settings file, and in the per-user store.
+std::vector<std::string> recordFileKeys();
+inline constexpr std::array<std::string_view, 4> kRecordUserKeys{kUsername, kPassword, kUsePassword,
+                                                                 kNoPasswordAtACTStartup};
+
+// Whether a database's section is one the program keeps its own values in
+// as well. Lists written by hand or by older versions may name a database
+// so; its record then shares the section and must be taken out key by key.
+bool isProgramFileSection(std::string_view section);
+bool isProgramUserSection(std::string_view section);
+
 // The folders that apply when a database is opened: those of the database
 // named by its UseLocationsFrom, else its own. Empty means "leave the host's
 // own setting".

@@ -4,6 +4,7 @@
 #include "base/FailureReport.h"
 #include "settings/IniLib.h"
 #include "settings/PerUserStore.h"
+#include "settings/SettingsSchema.h"
 
 namespace vm {
 
@@ -39,6 +40,22 @@ void saveSetting(PerUserStore& store, std::string_view section, std::string_view
 void deleteSetting(PerUserStore& store, std::string_view section,
                    std::optional<std::string_view> key, std::source_location where) {
     require(store.DeleteSetting(section, key), cannotWriteMessage(store), where);
+}
+
+void deleteRecord(IniLib& ini, PerUserStore& store, std::string_view name,
+                  std::source_location where) {
+    if (schema::isProgramFileSection(name)) {
+        for (const std::string& key : schema::recordFileKeys())
+            deleteKey(ini, name, key, where);
+    } else {
+        deleteSection(ini, name, where);
+    }
+    if (schema::isProgramUserSection(name)) {
+        for (const std::string_view key : schema::kRecordUserKeys)
+            deleteSetting(store, name, key, where);
+    } else {
+        deleteSetting(store, name, std::nullopt, where);
+    }
 }
 
 } // namespace vm

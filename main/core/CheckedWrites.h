@@ -25,4 +25,9 @@ void deleteSetting(PerUserStore& store, std::string_view section,
                    std::optional<std::string_view> key = std::nullopt,
                    std::source_location where = std::source_location::current());
 
+// Takes a database's record out of both stores: its sections, or only its
+// keys where a section also holds the program's own values.
+void deleteRecord(IniLib& ini, PerUserStore& store, std::string_view name,
+                  std::source_location where = std::source_location::current());
+
 } // namespace vm

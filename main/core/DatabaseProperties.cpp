@@ -211,8 +211,7 @@ void DatabaseProperties::forgetOldName(const std::string& from, const std::strin
             setKey(ini, other, schema::kUseLocationsFrom, to);
     }
     if (!sameNameUtf8(from, to)) {
-        deleteSection(ini, from);
-        deleteSetting(program_.store, from);
+        deleteRecord(ini, program_.store, from);
     }
     renamedFrom_.clear();
 }

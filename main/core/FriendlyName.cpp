@@ -1,6 +1,7 @@
 #include "main/core/FriendlyName.h"
 
 #include "settings/PerUserStore.h"
+#include "settings/ProfileText.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
 
@@ -14,8 +15,18 @@ namespace {
 // longer list would lose its last names.
 constexpr std::size_t kLongestList = 998;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// The name is read back from the settings file as it was written: as a
+// section, alone as a value (UseLocationsFrom), and at either end of the
+// lists joined by ";", whichever name stands at the other end.
+bool readsBack(std::string_view name, std::string_view loaded,
+               const std::vector<std::string>& listed) {
+    if (!ProfileText::sectionNameReadsBack(name) || !ProfileText::valueReadsBack(name))
+        return false;
+    const std::string text(name);
+    return std::ranges::all_of(listed, [&](const std::string& other) {
+        return other == loaded || (ProfileText::valueReadsBack(text + ';' + other) &&
+                                   ProfileText::valueReadsBack(other + ';' + text));
+    });
 }
 
 } // namespace
@@ -36,8 +47,7 @@ std::optional<int> friendlyNameProblem(std::string_view name, std::string_view l
         return nametext::kSeparator;
     if (sameNameUtf8(name, schema::kGeneral))
         return nametext::kListSection;
-    if (isBlank(name.front()) || isBlank(name.back()) ||
-        name.find_first_of("[]\r\n") != std::string_view::npos)
+    if (!readsBack(name, loaded, listed))
         return nametext::kNotRoundTrip;
     if (!storable(name))
         return nametext::kNotStorable;

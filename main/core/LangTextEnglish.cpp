@@ -141,8 +141,8 @@ constexpr Entry kEnglish[] = {
     {152, "Do not use password when Velmaris launches ACT!"},
     {153, "A friendly name cannot contain a semicolon (;)."},
     {154, "\"General\" is the name of the list itself. Please choose another name."},
-    {155, "A friendly name cannot begin or end with a blank, nor contain [, ] or a line "
-          "break."},
+    {155, "A friendly name cannot begin or end with a blank or a quotation mark, nor contain ] "
+          "or a line break."},
     {156, "Some of these characters cannot be stored in the settings (only Western European "
           "characters can)."},
     {157, "Another database already has this name, written with other capitals. Please "

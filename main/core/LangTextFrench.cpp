@@ -142,8 +142,8 @@ constexpr Entry kFrench[] = {
     {152, "Ne pas utiliser le mot de passe lorsque Velmaris lance ACT!"},
     {153, "Un nom convivial ne peut pas contenir de point-virgule (;)."},
     {154, "« General » est le nom de la liste elle-même. Veuillez choisir un autre nom."},
-    {155, "Un nom convivial ne peut ni commencer ni finir par un espace, ni contenir [, ] ou "
-          "un saut de ligne."},
+    {155, "Un nom convivial ne peut ni commencer ni finir par un espace ou un guillemet, ni "
+          "contenir ] ou un saut de ligne."},
     {156, "Certains de ces caractères ne peuvent pas être enregistrés dans les paramètres "
           "(seuls les caractères d'Europe occidentale le peuvent)."},
     {157, "Une autre base de données porte déjà ce nom, écrit avec d'autres majuscules. "

@@ -141,8 +141,8 @@ constexpr Entry kGerman[] = {
     {152, kAsEnglish},
     {153, "Ein Anzeigename darf kein Semikolon (;) enthalten."},
     {154, "„General“ ist der Name der Liste selbst. Bitte wählen Sie einen anderen Namen."},
-    {155, "Ein Anzeigename darf nicht mit einem Leerzeichen beginnen oder enden und weder [, ] "
-          "noch einen Zeilenumbruch enthalten."},
+    {155, "Ein Anzeigename darf nicht mit einem Leerzeichen oder Anführungszeichen beginnen "
+          "oder enden und weder ] noch einen Zeilenumbruch enthalten."},
     {156, "Einige dieser Zeichen können nicht in den Einstellungen gespeichert werden (nur "
           "westeuropäische Zeichen)."},
     {157, "Eine andere Datenbank trägt diesen Namen bereits in anderer Groß- und "

@@ -30,9 +30,11 @@ void ListMaintenance::Form_Load(int iSelected) {
     });
 }
 
-int ListMaintenance::Form_Unload() {
-    guarded(handler("Form_Unload"), [&] { Save_List(); });
-    return selected_;
+std::optional<int> ListMaintenance::Form_Unload() {
+    return guarded(handler("Form_Unload"), std::optional<int>(), [&] {
+        Save_List();
+        return std::optional<int>(selected_);
+    });
 }
 
 void ListMaintenance::select(int index) {
@@ -71,8 +73,7 @@ void ListMaintenance::cmdRemove_Click() {
             return;
         const int index = selected_;
         const std::string name = lstDB_[index];
-        deleteSection(program_.ini, name);
-        deleteSetting(program_.store, name);
+        deleteRecord(program_.ini, program_.store, name);
         lstDB_.erase(lstDB_.begin() + index);
         const int remaining = static_cast<int>(lstDB_.size());
         selected_ = index < remaining ? index : (remaining > 0 ? 0 : -1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,9 @@ public:
 
     // `iSelected`: the main window's 1-based selected row, or -1.
     void Form_Load(int iSelected);
-    // Writes the order; gives the 0-based selection, or -1.
-    int Form_Unload();
+    // Writes the order; gives the 0-based selection, or -1, or nullopt when
+    // the order could not be written and the dialog must stay open.
+    std::optional<int> Form_Unload();
 
     const std::vector<std::string>& entries() const { return lstDB_; }
     int selected() const { return selected_; }

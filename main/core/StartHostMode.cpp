@@ -12,7 +12,10 @@
 #include "settings/RegistrySubs.h"
 #include "settings/SettingsSchema.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace vm {
 
@@ -36,28 +39,50 @@ bool askForUsername(Program& program, MainView& view) {
     program.properties.bFocusUserName = true;
     view.showProperties();
     program.properties.bFocusUserName = false;
+    // The user may have renamed the database there; its record and its
+    // place in the list now go by the name the dialog saved.
+    const std::vector<std::string> listed = schema::listedNames(program.ini);
+    if (std::ranges::find(listed, program.currentDatabaseName) != listed.end())
+        program.sStartDatabase = program.currentDatabaseName;
     return !username(program).empty();
 }
 
-void setHostValue(RegistrySubs& registry, std::string_view key, std::string_view name,
-                  const RegistryArgument& value) {
-    if (!registry.SetRegistryValue(RegistryRoot::CurrentUser, key, name, value))
-        throw Failure(err::kRegistry, "Unable to set the registry value " + std::string(key) +
-                                          "\\" + std::string(name));
-}
+struct HostValue {
+    std::string_view key;
+    std::string_view name;
+    RegistryArgument value;
+};
 
 // The values the host reads when it starts. One that is refused stops the
 // start: the host would open the database named before, or its layouts and
 // macro, and the companion would type this database's logon into another's
-// login window.
+// login window. Those already written are put back as they were, so that the
+// host started by hand later opens what it opened before.
 void writeHostStartUp(Program& program, const schema::DatabaseRecord& record) {
-    RegistrySubs registry(program.registry);
-    setHostValue(registry, schema::kHostDatabaseKey, schema::kHostLastDbName, record.path);
-    setHostValue(registry, schema::kHostDatabaseKey, schema::kHostUseLastDb, std::int32_t{1});
-    setHostValue(registry, schema::kHostDatabaseKey, schema::kHostContactLayout,
-                 record.contactLayout);
-    setHostValue(registry, schema::kHostDatabaseKey, schema::kHostGroupLayout, record.groupLayout);
-    setHostValue(registry, schema::kHostGeneralKey, schema::kHostMacroName, record.startupMacro);
+    const HostValue values[] = {
+        {schema::kHostDatabaseKey, schema::kHostLastDbName, record.path},
+        {schema::kHostDatabaseKey, schema::kHostUseLastDb, std::int32_t{1}},
+        {schema::kHostDatabaseKey, schema::kHostContactLayout, record.contactLayout},
+        {schema::kHostDatabaseKey, schema::kHostGroupLayout, record.groupLayout},
+        {schema::kHostGeneralKey, schema::kHostMacroName, record.startupMacro}};
+    HostRegistry& host = program.registry;
+    RegistrySubs registry(host);
+    const auto root = RegistryRoot::CurrentUser;
+    std::vector<std::optional<RegistryData>> before;
+    for (const HostValue& v : values)
+        before.push_back(host.readValue(root, v.key, v.name));
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        const HostValue& v = values[i];
+        if (registry.SetRegistryValue(root, v.key, v.name, v.value))
+            continue;
+        // Not checked: the start is reported as stopped either way, and what
+        // cannot be put back stays as the host would have read it.
+        for (std::size_t j = 0; j < i; ++j)
+            (void)(before[j] ? host.writeValue(root, values[j].key, values[j].name, *before[j])
+                             : host.deleteValue(root, values[j].key, values[j].name));
+        throw Failure(err::kRegistry, "Unable to set the registry value " + std::string(v.key) +
+                                          "\\" + std::string(v.name));
+    }
 }
 
 void startHost(Program& program) {

@@ -105,7 +105,10 @@ void frmListMaintenance::cmdAdd_Click() {
 }
 
 void frmListMaintenance::done(int result) {
-    iSelected_ = logic_.Form_Unload();
+    const std::optional<int> selected = logic_.Form_Unload();
+    if (!selected)
+        return; // reported; the new order is still here to close with again
+    iSelected_ = *selected;
     QDialog::done(result);
 }
 

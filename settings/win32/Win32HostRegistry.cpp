@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace vm {
 
 namespace {
@@ -61,6 +63,48 @@ bool Win32HostRegistry::writeValue(RegistryRoot root, std::string_view keyPath,
     return ::RegSetValueExA(key.get(), valueName->c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text->c_str()),
                             static_cast<DWORD>(text->size() + 1)) == ERROR_SUCCESS;
+}
+
+std::optional<RegistryData>
+Win32HostRegistry::readValue(RegistryRoot root, std::string_view keyPath, std::string_view name) {
+    const std::optional<std::string> valueName = win32::toAnsi(name);
+    Key key;
+    if (!valueName || !open(root, keyPath, KEY_QUERY_VALUE, key))
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(key.get(), valueName->c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::string bytes(size, '\0');
+    if (::RegQueryValueExA(key.get(), valueName->c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(bytes.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(size);
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::memcpy(&number, bytes.data(), sizeof number);
+        return RegistryData(std::uint32_t{number});
+    }
+    if (type != REG_SZ)
+        return std::nullopt;
+    // The stored terminator is not part of the text; a value written
+    // without one has none to drop.
+    if (const std::size_t end = bytes.find('\0'); end != std::string::npos)
+        bytes.resize(end);
+    return RegistryData(win32::fromAnsi(bytes));
+}
+
+bool Win32HostRegistry::deleteValue(RegistryRoot root, std::string_view keyPath,
+                                    std::string_view name) {
+    const std::optional<std::string> valueName = win32::toAnsi(name);
+    if (!valueName)
+        return false;
+    Key key;
+    if (!open(root, keyPath, KEY_SET_VALUE, key))
+        return !keyExists(root, keyPath);
+    const LSTATUS status = ::RegDeleteValueA(key.get(), valueName->c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace vm

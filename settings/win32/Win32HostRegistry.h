@@ -14,6 +14,10 @@ public:
     [[nodiscard]] bool createKey(RegistryRoot root, std::string_view keyPath) override;
     [[nodiscard]] bool writeValue(RegistryRoot root, std::string_view keyPath,
                                   std::string_view name, const RegistryData& data) override;
+    std::optional<RegistryData> readValue(RegistryRoot root, std::string_view keyPath,
+                                          std::string_view name) override;
+    [[nodiscard]] bool deleteValue(RegistryRoot root, std::string_view keyPath,
+                                   std::string_view name) override;
 };
 
 } // namespace vm

@@ -2,6 +2,7 @@
 
 #include "base/FailureReport.h"
 #include "main/core/DatabaseList.h"
+#include "main/core/DatabaseProperties.h"
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
 #include "main/core/MainStartup.h"
@@ -49,6 +50,35 @@ private:
     bool refused() { return refuse || ++writes_ == refuseNth_; }
     int refuseNth_ = 0;
     int writes_ = 0;
+};
+
+// A host registry that refuses its n-th value, as a policy may.
+class RefusingRegistry : public RegistryFileBackend {
+public:
+    using RegistryFileBackend::RegistryFileBackend;
+    int refuseNth = 0;
+    bool writeValue(RegistryRoot root, std::string_view key, std::string_view name,
+                    const RegistryData& data) override {
+        return ++writes_ != refuseNth && RegistryFileBackend::writeValue(root, key, name, data);
+    }
+
+private:
+    int writes_ = 0;
+};
+
+// The properties dialog as the logic leaves it.
+class FakePropertiesView : public PropertiesView {
+public:
+    PropertiesFields fields() const override { return shown; }
+    void setName(const std::string& name) override { shown.name = name; }
+    void showPage(int page) override { this->page = page; }
+    void focus(Field field) override { focused = field; }
+    void closeDialog() override { closed = true; }
+
+    PropertiesFields shown;
+    int page = kGeneralPage;
+    std::optional<Field> focused;
+    bool closed = false;
 };
 
 // The main window as the logic leaves it: rows, sizes and texts, and the
@@ -247,7 +277,7 @@ public:
     FakeHost host;
     FakeSingleInstance instance;
     RecordingOpener opener;
-    RegistryFileBackend registry{RegistryFile(dir.file("registry.reg"))};
+    RefusingRegistry registry{RegistryFile(dir.file("registry.reg"))};
     Program program{store, lang, prompter, shell, host, registry, dir.path().string()};
     FakeMainView view;
     MainMenus menus{program, view};

@@ -14,20 +14,6 @@ using namespace vm::test;
 
 namespace {
 
-class FakePropertiesView : public PropertiesView {
-public:
-    PropertiesFields fields() const override { return shown; }
-    void setName(const std::string& name) override { shown.name = name; }
-    void showPage(int page) override { this->page = page; }
-    void focus(Field field) override { focused = field; }
-    void closeDialog() override { closed = true; }
-
-    PropertiesFields shown;
-    int page = kGeneralPage;
-    std::optional<Field> focused;
-    bool closed = false;
-};
-
 // A list of three: B takes its locations from AB; the QuickSwitch buttons
 // hold AB and B.
 class ListManagementTest : public MainWindowTest {
@@ -67,8 +53,8 @@ protected:
 };
 
 TEST(FriendlyName, RefusesWhatCannotRoundTripThroughTheStores) {
-    const std::vector<std::string> listed{"Sales", "Support"};
-    const std::string longest(998 - std::string("Sales;Support;").size(), 'x');
+    const std::vector<std::string> listed{"Sales", "Support", "Rock 'n'"};
+    const std::string longest(998 - std::string("Sales;Support;Rock 'n';").size(), 'x');
     const std::vector<std::pair<std::string, std::optional<int>>> cases{
         {"", nametext::kNotUnique},
         {"Support", nametext::kNotUnique},
@@ -78,6 +64,11 @@ TEST(FriendlyName, RefusesWhatCannotRoundTripThroughTheStores) {
         {"Lead ", nametext::kNotRoundTrip},
         {"[Lead]", nametext::kNotRoundTrip},
         {"Le\nad", nametext::kNotRoundTrip},
+        {"\"Lead\"", nametext::kNotRoundTrip},
+        {"'Lead'", nametext::kNotRoundTrip},
+        {"Lead\v", nametext::kNotRoundTrip},
+        {"'Lead", nametext::kNotRoundTrip}, // "'Lead;Rock 'n'" reads without its quotes
+        {"Le[ad", std::nullopt},
         {"Lead \xE2\x98\x83", nametext::kNotStorable},
         {"SUPPORT", nametext::kCaseTwin},
         {longest + "y", nametext::kListTooLong},
@@ -256,6 +247,42 @@ TEST_F(ListManagementTest, RemovingTakesTheDatabaseOutOfEveryListAndNamesItsDepe
     EXPECT_EQ(maintenance.selected(), -1);
     EXPECT_EQ(ini("General", "Sort"), "<none>");
     EXPECT_EQ(maintenance.Form_Unload(), -1);
+}
+
+TEST_F(ListManagementTest, ADatabaseNamedAsTheProgramsOwnSectionsTakesOnlyItsRecordWithIt) {
+    // Lists written by hand may hold such names; each record shares a
+    // section with the list or with the user's own settings.
+    const auto handWritten = [&] {
+        writeBytes(iniPath(), "[General]\r\nSort=AB;general;Options\r\n"
+                              "QuickSwitch=general;AB;;;;;;\r\nQuickSwitchScheme=2\r\n"
+                              "Path=/db/g.dbf\r\nCLY=/l/g.cly\r\n"
+                              "[AB]\r\nPath=/db/ab.dbf\r\nCLY=/l/ab.cly\r\n"
+                              "[Options]\r\nPath=/db/o.dbf\r\nCLY=/l/o.cly\r\n");
+        EXPECT_TRUE(store.SaveSetting("Options", "Username", "otto"));
+        EXPECT_TRUE(store.SaveSetting("Options", "Language", "2"));
+    };
+    handWritten();
+    open("general");
+    dialog.shown.name = "Main";
+    dialog.shown.username = "gil";
+    properties->cmdOK_Click(dialog);
+    ASSERT_TRUE(dialog.closed);
+    EXPECT_EQ(ini("General", "Sort"), "AB;Main;Options");
+    EXPECT_EQ(ini("General", "QuickSwitch"), "Main;AB;;;;;;");
+    EXPECT_EQ(ini("General", "Path"), "<none>");
+    EXPECT_EQ(ini("Main", "Path"), "/db/g.dbf");
+
+    handWritten();
+    ListMaintenance maintenance(program, menus);
+    maintenance.Form_Load(2);
+    maintenance.cmdRemove_Click();
+    maintenance.cmdRemove_Click();
+    EXPECT_EQ(ini("General", "Sort"), "AB");
+    EXPECT_EQ(ini("General", "QuickSwitch"), "AB;;;;;;");
+    EXPECT_EQ(ini("General", "QuickSwitchScheme"), "2");
+    EXPECT_EQ(ini("General", "CLY"), "<none>");
+    EXPECT_EQ(store.GetSetting("Options", "Language"), "2");
+    EXPECT_EQ(store.GetSetting("Options", "Username", "<none>"), "<none>");
 }
 
 TEST_F(ListManagementTest, MovesStayInsideTheListAndAreWrittenOnClosing) {

@@ -165,8 +165,36 @@ TEST_F(StartHostModeTest, AHandOverTheStoreRefusesIsReportedAndLogonIsNotStarted
         << failureReports()[0];
 }
 
-TEST_F(StartHostModeTest, ARegistryThatCannotBeWrittenStopsTheStart) {
+TEST_F(StartHostModeTest, ARenameOnTheLogonPageStartsTheDatabaseUnderItsNewName) {
+    pick("Support");
+    view.onProperties = [this] {
+        DatabaseProperties properties(program, menus, list);
+        FakePropertiesView dialog;
+        dialog.shown = properties.Form_Load();
+        dialog.shown.name = "Help";
+        dialog.shown.contactLayout = "/l/help.cly";
+        dialog.shown.username = "dave";
+        properties.cmdOK_Click(dialog);
+    };
+    startup.Form_Load();
+    EXPECT_EQ(store.GetSetting("Logon", "Username"), "dave");
+    EXPECT_NE(registryText().find("\"Last DB Name\"=\"/db/support.dbf\""), std::string::npos);
+}
+
+TEST_F(StartHostModeTest, ARefusedRegistryValueStopsTheStartAndPutsBackThoseWritten) {
     pick("Sales");
+    const std::string before = "REGEDIT4\n\n"
+                               "[HKEY_CURRENT_USER\\Software\\Symantec\\ACT!\\Database]\n"
+                               "\"Last DB Name\"=\"/db/old.dbf\"\n"
+                               "\"Use Last DB\"=dword:00000000\n\n";
+    writeBytes(dir.file("registry.reg"), before);
+    registry.refuseNth = 4; // the group layout
+    startup.Form_Load();
+    EXPECT_EQ(registryText(), before);
+    EXPECT_TRUE(shell.started.empty());
+    EXPECT_EQ(failureReports().size(), 1u);
+
+    std::filesystem::remove(dir.file("registry.reg"));
     std::filesystem::create_directory(dir.file("registry.reg"));
     startup.Form_Load();
     EXPECT_TRUE(shell.started.empty());

@@ -57,6 +57,15 @@ TEST_F(Win32HostRegistryTest, WritesAnsiTextAndNumbersThatTheApiAndRegReadBack) 
     EXPECT_FALSE(text("Other"));
     EXPECT_TRUE(registry.createKey(root, key + "\\Child"));
     EXPECT_TRUE(registry.keyExists(root, key + "\\Child"));
+
+    // What a stopped start puts back.
+    EXPECT_EQ(registry.readValue(root, key, "Last DB Name"),
+              RegistryData(std::string("C:\\Data\\Caf\xC3\xA9.dbf")));
+    EXPECT_EQ(registry.readValue(root, key, "Use Last DB"), RegistryData(std::uint32_t{1}));
+    EXPECT_TRUE(registry.deleteValue(root, key, "Use Last DB"));
+    EXPECT_EQ(registry.readValue(root, key, "Use Last DB"), std::nullopt);
+    EXPECT_TRUE(registry.deleteValue(root, key, "Use Last DB"));
+    EXPECT_TRUE(registry.deleteValue(root, key + "\\Missing", "Use Last DB"));
 }
 
 } // namespace

@@ -145,7 +145,16 @@ private slots:
 
         list->setCurrentRow(0);
         child<QPushButton>(dialog, "cmdRemove")->click();
+        // A settings file out of reach when closing keeps the dialog and its
+        // order until Close succeeds.
+        const std::string reachable = program->ini.sIniPath;
+        program->ini.sIniPath = dir->file("gone/Velmaris.ini");
         child<QPushButton>(dialog, "cmdClose")->click();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(list->count(), 2);
+        program->ini.sIniPath = reachable;
+        child<QPushButton>(dialog, "cmdClose")->click();
+        QVERIFY(!dialog.isVisible());
         QCOMPARE(ini("General", "Sort"), std::string("Beta;Gamma"));
         QCOMPARE(selected, 0);
     }
