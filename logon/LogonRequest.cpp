@@ -62,8 +62,9 @@ bool asBoolean(std::string_view text) {
 }
 
 SecretText decipheredPassword(PerUserStore& store) {
-    std::string clear = modEnCrypt::DecryptText(store.GetSetting(schema::kLogon, schema::kPassword),
-                                                std::string(modEnCrypt::kCipherKey));
+    std::string enciphered = store.GetSetting(schema::kLogon, schema::kPassword);
+    const WipeOnExit wipeEnciphered(enciphered);
+    std::string clear = modEnCrypt::DecryptText(enciphered, std::string(modEnCrypt::kCipherKey));
     const WipeOnExit wipeClear(clear);
     return passwordCharacters(clear);
 }

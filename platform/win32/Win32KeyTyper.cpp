@@ -1,5 +1,6 @@
 #include "platform/win32/Win32KeyTyper.h"
 
+#include "platform/SecureWipe.h"
 #include "platform/win32/WindowHandle.h"
 
 #include <stdexcept>
@@ -86,7 +87,11 @@ void Win32KeyTyper::prepare(std::u32string_view text) {
 
 void Win32KeyTyper::type(char32_t character) {
     refuseUntypable(character);
-    strike(unicodeKeys(character));
+    // The character may be one of a password's: no buffer that held it goes
+    // back to the heap unwiped.
+    std::vector<KeyDown> keys = unicodeKeys(character);
+    const WipeElementsOnExit wipeKeys(keys);
+    strike(keys);
 }
 
 void Win32KeyTyper::press(Key key) {
@@ -115,6 +120,11 @@ void Win32KeyTyper::pressWithAlt(char32_t letter) {
     strike({virtualKey(VK_MENU), virtualKey(LOBYTE(scan))});
 }
 
+Win32KeyTyper::~Win32KeyTyper() {
+    finish();
+    secureWipe(held_.data(), held_.size() * sizeof(KeyDown));
+}
+
 void Win32KeyTyper::finish() noexcept {
     releaseHeld();
 }
@@ -122,6 +132,8 @@ void Win32KeyTyper::finish() noexcept {
 void Win32KeyTyper::strike(const std::vector<KeyDown>& keys) {
     // One batch, which the user's own typing cannot split.
     std::vector<INPUT> inputs;
+    inputs.reserve(2 * keys.size());
+    const WipeElementsOnExit wipeInputs(inputs);
     for (const KeyDown& key : keys)
         inputs.push_back(inputOf(key, false));
     for (auto key = keys.rbegin(); key != keys.rend(); ++key)
@@ -131,7 +143,7 @@ void Win32KeyTyper::strike(const std::vector<KeyDown>& keys) {
     const std::size_t count = keys.size();
     for (std::size_t i = 0; i < count && i < sent; ++i)
         if (2 * count - 1 - i >= sent)
-            held_.push_back(keys[i]);
+            hold(keys[i]);
     if (sent != inputs.size()) {
         releaseHeld();
         throw std::runtime_error("Windows refused a keystroke (SendInput)");
@@ -143,8 +155,21 @@ void Win32KeyTyper::releaseHeld() noexcept {
         INPUT up = inputOf(held_.back(), true);
         if (::SendInput(1, &up, sizeof(INPUT)) != 1)
             return; // tried again by finish()
+        secureWipe(&held_.back(), sizeof(KeyDown));
         held_.pop_back();
     }
+}
+
+void Win32KeyTyper::hold(const KeyDown& key) {
+    if (held_.size() == held_.capacity()) {
+        // Grown by hand, so that the smaller buffer is wiped before it goes.
+        std::vector<KeyDown> larger;
+        larger.reserve(2 * held_.size() + 2);
+        larger.insert(larger.end(), held_.begin(), held_.end());
+        secureWipe(held_.data(), held_.size() * sizeof(KeyDown));
+        held_.swap(larger);
+    }
+    held_.push_back(key);
 }
 
 } // namespace vm::win32

@@ -15,7 +15,8 @@ public:
     Win32KeyTyper() = default;
     Win32KeyTyper(const Win32KeyTyper&) = delete;
     Win32KeyTyper& operator=(const Win32KeyTyper&) = delete;
-    ~Win32KeyTyper() override { finish(); }
+    // What finish() could not let go of is wiped with the rest.
+    ~Win32KeyTyper() override;
 
     bool focusIsIn(WindowId window) override;
     void activate(WindowId window) override;
@@ -37,6 +38,7 @@ private:
     void strike(const std::vector<KeyDown>& keys);
     // Lets go of the keys a refused batch left down, the last pressed first.
     void releaseHeld() noexcept;
+    void hold(const KeyDown& key);
 
     std::vector<KeyDown> held_;
 };

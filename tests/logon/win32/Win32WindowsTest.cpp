@@ -5,11 +5,38 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+
 namespace vm::test {
 namespace {
 
 using namespace std::chrono_literals;
 using win32::idOf;
+
+// While a UTF-16 unit is watched, every block this program frees is searched
+// for it: a typed password's characters must not stay behind in freed memory.
+std::atomic<unsigned> watchedUnit{0};
+std::atomic<int> freedHoldingIt{0};
+
+} // namespace
+
+void noteFreed(void* block) {
+    const unsigned unit = watchedUnit;
+    if (unit == 0 || !block)
+        return;
+    const std::size_t size = _msize(block);
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        if (static_cast<unsigned>(bytes[i] | bytes[i + 1] << 8) == unit) {
+            ++freedHoldingIt;
+            return;
+        }
+}
+
+namespace {
 
 class Win32Windows : public ::testing::Test {
 protected:
@@ -49,11 +76,31 @@ TEST(Win32KeyTyper, TypesOnlyWhatCanBeTypedAndACharacterBeyondU_FFFFAsItself) {
     LoginWindows host(L"ACT3.0FrameClass", L"Login to Sales");
     ASSERT_TRUE(pumpUntil([&] { return typer.focusIsIn(idOf(host.dialog)); }, 5s));
     ::SetDlgItemTextW(host.dialog, LoginWindows::kName, L"");
+    watchedUnit = 0xD83D; // the first half of U+1F600
     typer.type(U'\U0001F600');
     typer.finish();
+    watchedUnit = 0;
+    EXPECT_EQ(freedHoldingIt, 0) << "a freed buffer still holds the typed character";
     const auto typed = [&] { return host.field(LoginWindows::kName) == "\U0001F600"; };
     EXPECT_TRUE(pumpUntil(typed, 5s)) << host.field(LoginWindows::kName);
 }
 
 } // namespace
 } // namespace vm::test
+
+// Replaced in pairs, so that what one allocates the other frees.
+void* operator new(std::size_t size) {
+    if (void* block = std::malloc(size == 0 ? 1 : size))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept {
+    vm::test::noteFreed(block);
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    vm::test::noteFreed(block);
+    std::free(block);
+}
