@@ -6,6 +6,8 @@
 // Qt's PDF output links only to addresses outside the file, not to its own
 // pages, which is why the first page names pages rather than linking them.
 
+#include "tools/manual/SystemFonts.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -38,7 +40,9 @@ struct Page {
 };
 
 QFont bodyFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    // Tahoma where DejaVu is missing: on Windows, and under wine.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Tahoma")});
     font.setPointSizeF(10.5);
     return font;
 }
@@ -51,16 +55,30 @@ std::unique_ptr<QTextDocument> newDocument(const Page& page) {
     return document;
 }
 
+// Collected before any is changed: a change of format may merge fragments.
+std::vector<QTextFragment> fragmentsWhere(const QTextDocument& document,
+                                          bool (*wanted)(const QTextCharFormat&)) {
+    std::vector<QTextFragment> found;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (wanted(it.fragment().charFormat()))
+                found.push_back(it.fragment());
+    return found;
+}
+
+QTextCursor selected(QTextDocument& document, const QTextFragment& fragment) {
+    QTextCursor cursor(&document);
+    cursor.setPosition(fragment.position());
+    cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+    return cursor;
+}
+
 // Every picture a manual names is loaded from beside its source, and drawn no
 // wider than the page; a picture that cannot be read stops the manual.
 void loadPictures(QTextDocument& document, const QString& source, double width) {
     const QString folder = QFileInfo(source).absolutePath();
-    std::vector<QTextFragment> pictures;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isImageFormat())
-                pictures.push_back(it.fragment());
-    for (const QTextFragment& fragment : pictures) {
+    for (const QTextFragment& fragment :
+         fragmentsWhere(document, [](const QTextCharFormat& f) { return f.isImageFormat(); })) {
         QTextImageFormat format = fragment.charFormat().toImageFormat();
         const QImage picture(folder + QLatin1Char('/') + format.name());
         if (picture.isNull())
@@ -71,11 +89,21 @@ void loadPictures(QTextDocument& document, const QString& source, double width) 
             continue;
         format.setWidth(width);
         format.setHeight(picture.height() * width / picture.width());
-        QTextCursor cursor(&document);
-        cursor.setPosition(fragment.position());
-        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
+        selected(document, fragment).setCharFormat(format);
     }
+}
+
+// File names and keys are set in a fixed-pitch font, one that the PDF can
+// hold: wine's own Courier, which Qt would take, is a bitmap font that
+// leaves the file damaged.
+void setFixedPitchFamilies(QTextDocument& document) {
+    QTextCharFormat fixed;
+    fixed.setFontFamilies(QStringList{QStringLiteral("DejaVu Sans Mono"),
+                                      QStringLiteral("Consolas"), QStringLiteral("Courier New"),
+                                      QStringLiteral("Tahoma")});
+    for (const QTextFragment& fragment :
+         fragmentsWhere(document, [](const QTextCharFormat& f) { return f.fontFixedPitch(); }))
+        selected(document, fragment).mergeCharFormat(fixed);
 }
 
 std::unique_ptr<QTextDocument> readManual(const QString& source, const Page& page) {
@@ -85,6 +113,7 @@ std::unique_ptr<QTextDocument> readManual(const QString& source, const Page& pag
     auto document = newDocument(page);
     document->setMarkdown(QString::fromUtf8(file.readAll()));
     loadPictures(*document, source, page.body.width());
+    setFixedPitchFamilies(*document);
     return document;
 }
 
@@ -146,6 +175,7 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
+    vm::manual::useTheSystemsFonts();
     QGuiApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s manual.pdf manual.md...\n", argv[0]);

@@ -13,11 +13,13 @@
 #include "main/gui/frmProperties.h"
 #include "main/gui/frmQuickSwitch.h"
 #include "tools/manual/Showcase.h"
+#include "tools/manual/SystemFonts.h"
 
 #include "Version.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -120,6 +122,7 @@ void takePictures(const std::string& demoSettings, const Language& language, con
 } // namespace vm::manual
 
 int main(int argc, char* argv[]) {
+    vm::manual::useTheSystemsFonts();
     QApplication::setApplicationName(vm::kProgramTitle);
     QApplication app(argc, argv);
     if (argc != 3) {
@@ -130,6 +133,12 @@ int main(int argc, char* argv[]) {
     // The style Velmaris.exe draws with; the offscreen platform would pick
     // another.
     QApplication::setStyle(QStringLiteral("Windows"));
+    // And the system's dialog font (Tahoma under wine), which the offscreen
+    // platform does not know of.
+    QFont dialogs;
+    dialogs.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Tahoma")});
+    dialogs.setPointSize(9);
+    QApplication::setFont(dialogs);
 #endif
     try {
         for (const vm::manual::Language& language : vm::manual::kLanguages)
