@@ -62,6 +62,10 @@ Showcase::Showcase(const std::string& demoSettings, int language)
     FailureReporter::install(&prompter_, kProgramTitle);
 }
 
+std::string Showcase::shownSettingsFile() {
+    return inDatabasesFolder("Velmaris.ini");
+}
+
 Showcase::~Showcase() {
     FailureReporter::install(nullptr, kProgramTitle);
 }

@@ -60,6 +60,10 @@ public:
     SingleInstance& instance() { return instance_; }
     MessageRecorder& messages() { return prompter_; }
 
+    // Where the settings file is said to lie: in the databases' folder, not
+    // in the temporary one. Only a window that shows the path may be given it.
+    static std::string shownSettingsFile();
+
     // The database the pictures of one database show.
     static constexpr const char* kShownDatabase = "Sales Team";
 

@@ -94,11 +94,6 @@ void takePictures(const std::string& demoSettings, const Language& language, con
         camera.take(list, "list-maintenance");
     }
     {
-        bool changed = false;
-        frmLocations settingsFile(program, changed, &main);
-        camera.take(settingsFile, "settings-file");
-    }
-    {
         frmQuickSwitch quickSwitch(program, main.list().opener(), main);
         camera.take(quickSwitch, "quickswitch");
     }
@@ -114,6 +109,13 @@ void takePictures(const std::string& demoSettings, const Language& language, con
     {
         frmLanguage picker(showcase.store(), program.lang, &main);
         camera.take(picker, "languages");
+    }
+    // Last: from here on the settings file is named where it does not lie.
+    program.ini.sIniPath = Showcase::shownSettingsFile();
+    {
+        bool changed = false;
+        frmLocations settingsFile(program, changed, &main);
+        camera.take(settingsFile, "settings-file");
     }
 }
 
