@@ -37,9 +37,11 @@ fi
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DVELMARIS_WERROR=$werror \
     -DVELMARIS_QT_WINDOWS="$qt_windows"
-cmake --build build-windows -j "$jobs"
+# The prefix gets its fonts before the build, which draws the manual's
+# pictures of the windows under wine.
 source scripts/wine-prefix.sh
 prepare_wine_prefix
+cmake --build build-windows -j "$jobs"
 # The logon tests make windows that take the focus: a screen of the stage's
 # own, with a window manager (without one wine waits on every window it hides).
 own_display=${DISPLAY-}

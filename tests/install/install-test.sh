@@ -18,6 +18,15 @@ folder=$(dirname "$program")
 for file in Velmaris logon Velmaris_manual.pdf Velmaris.ico Velmaris32.ico; do
     [ -e "$folder/$file" ] || fail "$file is not beside the program"
 done
+# The manual shows every window it explains, twelve pictures in each of its
+# three languages.
+manual="$folder/Velmaris_manual.pdf"
+pictures=$(pdfimages -list "$manual" | tail -n +3 | wc -l)
+[ "$pictures" -ge 36 ] || fail "the manual holds $pictures pictures of windows, not 36"
+text=$(pdftotext "$manual" -)
+for title in "Velmaris user's manual" "Manuel d'utilisation de Velmaris" "Velmaris Benutzerhandbuch"; do
+    printf '%s' "$text" | grep -qF "$title" || fail "the manual has no \"$title\""
+done
 [ -x "$folder/logon" ] || fail "logon cannot be run"
 [ ! -e "$root/usr/bin/logon" ] || fail "logon is in the shared bin folder"
 [ ! -e "$root/usr/bin/host-standin" ] || fail "the stand-in host is installed without being asked"

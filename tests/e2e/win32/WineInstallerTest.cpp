@@ -56,6 +56,19 @@ std::vector<std::string> packageFiles() {
     return files;
 }
 
+// The manual shows every window it explains in each of its three languages:
+// twelve pictures a language.
+constexpr std::size_t kManualPictures = 36;
+
+// The image objects of a PDF, which Qt writes uncompressed.
+std::size_t picturesIn(const std::string& pdf) {
+    std::size_t count = 0;
+    const std::string image = "/Subtype /Image";
+    for (auto at = pdf.find(image); at != std::string::npos; at = pdf.find(image, at + 1))
+        ++count;
+    return count;
+}
+
 bool exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -165,6 +178,8 @@ protected:
     void expectInstalled(const std::string& version) {
         for (const std::string& file : packageFiles())
             EXPECT_TRUE(exists(installFolder() + "\\" + file)) << file;
+        EXPECT_GE(picturesIn(readBytes(installFolder() + "\\Velmaris_manual.pdf")),
+                  kManualPictures);
         EXPECT_EQ(shortcutTarget(), program_);
         EXPECT_EQ(listedVersions(), std::vector<std::string>{version});
         EXPECT_TRUE(exists(sharedSettingsFolder()));
