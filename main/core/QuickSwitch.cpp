@@ -53,6 +53,9 @@ QuickSwitch::QuickSwitch(Program& program, OpenDatabase& opener, MainView& mainW
 
 void QuickSwitch::Form_Load() {
     guarded(handler("Form_Load"), [&] {
+        // First, so that no stored value that cannot be read leaves the way
+        // back to the main window open while the host is being started.
+        view_.setCloseEnabled(!program_.bStartMode);
         Refresh_Screen();
         PerUserStore& store = program_.store;
         const std::string top = store.GetSetting(schema::kSettings, schema::kQuickTop);
@@ -62,7 +65,6 @@ void QuickSwitch::Form_Load() {
         if (!left.empty())
             view_.setLeftTwips(
                 static_cast<int>(std::lround(readSingle(left, "Settings/QuickLeft"))));
-        view_.setCloseEnabled(!program_.bStartMode);
     });
 }
 
@@ -122,7 +124,7 @@ void QuickSwitch::TrackerClick(int button) {
 
 void QuickSwitch::mnuAssign_Click() {
     guarded(handler("mnuAssign_Click"), [&] {
-        mainWindow_.showQuickSwitchSettings();
+        view_.showSettings();
         Refresh_Screen();
     });
 }

@@ -54,6 +54,8 @@ public:
     virtual void setLeftTwips(int left) = 0;
     virtual void setTopTwips(int top) = 0;
     virtual void setCloseEnabled(bool enabled) = 0;
+    // The settings dialog of the tiles, modal and above this window.
+    virtual void showSettings() = 0;
     virtual void hideWindow() = 0;
     // Unloads the window; its unload step runs.
     virtual void closeWindow() = 0;

@@ -30,11 +30,11 @@ void Tracker::pointerMoved() {
 }
 
 void Tracker::pointerLeft() {
-    // While pressed, the tile keeps the pointer until the release says where
-    // it went.
-    if (!attached_ || !over_ || pressed_)
+    if (!attached_ || !over_)
         return;
+    // Leaving ends a press too: wherever the button comes up, it is no click.
     over_ = false;
+    pressed_ = false;
     report(kLeft);
 }
 
@@ -56,8 +56,7 @@ void Tracker::released(bool inside) {
             Click();
         return;
     }
-    over_ = false;
-    report(kLeft);
+    pointerLeft();
 }
 
 } // namespace vm

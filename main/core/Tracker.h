@@ -6,7 +6,8 @@ namespace vm {
 
 // Turns a plain picture into a button: reports the pointer entering, moving
 // over and leaving it, and a click, which is a press and a release on it.
-// A press that is released elsewhere is no click.
+// The pointer leaving while the button is held ends the press at once: the
+// release that follows, wherever it is, is no click.
 class Tracker {
 public:
     static constexpr int kEntered = 1;
@@ -20,6 +21,8 @@ public:
     void Attach(int reports = 0);
     void Detach();
     bool attached() const { return attached_; }
+    // While the pointer is over the picture, which then shows the hand.
+    bool over() const { return attached_ && over_; }
 
     void pointerMoved();
     void pointerLeft();

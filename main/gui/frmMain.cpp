@@ -5,6 +5,7 @@
 #include "main/core/Program.h"
 #include "main/gui/DatabaseIcon.h"
 #include "main/gui/ElidedCellTips.h"
+#include "main/gui/OnScreen.h"
 #include "main/gui/QtText.h"
 #include "main/gui/Twips.h"
 #include "main/gui/frmAbout.h"
@@ -263,6 +264,8 @@ int frmMain::widthTwips() const {
 
 void frmMain::setSizeTwips(int height, int width) {
     resize(pixels(width), pixels(height));
+    // A size stored on a bigger screen than this one.
+    fitOnScreen(*this);
 }
 
 void frmMain::applyLayout(const MainLayout& l) {

@@ -2,13 +2,16 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/gui/OnScreen.h"
 #include "main/gui/QtText.h"
 #include "main/gui/QuickSwitchTile.h"
 #include "main/gui/TileImages.h"
 #include "main/gui/Twips.h"
+#include "main/gui/frmAssign.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,14 +51,20 @@ frmQuickSwitch::frmQuickSwitch(Program& program, OpenDatabase& opener, MainView&
     // Without a stored place the window opens at the screen's origin.
     move(0, 0);
     logic_.Form_Load();
+    // A place stored on a screen that is gone would leave a window without a
+    // title bar where nobody can see or move it.
+    keepOnScreen(*this);
 }
 
 void frmQuickSwitch::buildMenu() {
     const LangTable& t = program_.lang;
     mnuControl = new QMenu(this);
     mnuControl->setObjectName("mnuControl");
-    QAction* assign =
-        mnuControl->addAction(qt(t[127] + "..."), this, [this] { logic_.mnuAssign_Click(); });
+    QAction* assign = mnuControl->addAction(qt(t[127] + "..."), this, [this] {
+        logic_.mnuAssign_Click();
+        // More tiles make the window wider, perhaps past the screen's edge.
+        keepOnScreen(*this);
+    });
     assign->setObjectName("mnuAssign");
     mnuControl->addSeparator()->setObjectName("mnuControlSep10");
     mnuControlClose =
@@ -113,6 +122,13 @@ void frmQuickSwitch::setCloseEnabled(bool enabled) {
     mnuControlClose->setEnabled(enabled);
 }
 
+void frmQuickSwitch::showSettings() {
+    // Owned by this window, which stays above all others: the dialog then
+    // stands above it.
+    frmAssign dialog(program_, this);
+    dialog.exec();
+}
+
 void frmQuickSwitch::hideWindow() {
     hide();
 }
@@ -144,9 +160,9 @@ void frmQuickSwitch::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), system.color(QPalette::Button));
     painter.setClipping(false);
     qDrawShadePanel(&painter, rect(), system, false, 1);
-    const bool active = isActiveWindow();
-    painter.fillRect(captionStrip(), system.color(active ? QPalette::Active : QPalette::Inactive,
-                                                  active ? QPalette::Highlight : QPalette::Mid));
+    const SystemColour caption =
+        isActiveWindow() ? captionColours_->active() : captionColours_->inactive();
+    painter.fillRect(captionStrip(), QColor(caption.r, caption.g, caption.b));
     qDrawWinButton(&painter, menuBox(), system, false, &system.brush(QPalette::Button));
 }
 
@@ -191,8 +207,24 @@ void frmQuickSwitch::mouseReleaseEvent(QMouseEvent*) {
     dragOffset_.reset();
 }
 
+void frmQuickSwitch::popupMenuFromKeyboard() {
+    if (!mnuControl->isVisible())
+        mnuControl->popup(mapToGlobal(menuBox().bottomLeft()));
+}
+
+void frmQuickSwitch::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu key; the mouse's right button does nothing here.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        popupMenuFromKeyboard();
+}
+
 void frmQuickSwitch::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    // Some systems send Shift+F10 as a key of its own.
+    if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        popupMenuFromKeyboard();
+        return;
+    }
     if (key >= Qt::Key_1 && key <= Qt::Key_8) {
         const int button = key - Qt::Key_0;
         if (tiles_[button - 1]->clickable())

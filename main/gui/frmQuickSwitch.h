@@ -2,10 +2,13 @@
 
 #include "main/core/QuickSwitch.h"
 #include "main/core/Tracker.h"
+#include "platform/CaptionColours.h"
 
 #include <QDialog>
 
 #include <array>
+#include <memory>
+#include <optional>
 
 class QMenu;
 class QAction;
@@ -34,6 +37,7 @@ public:
     void setLeftTwips(int left) override;
     void setTopTwips(int top) override;
     void setCloseEnabled(bool enabled) override;
+    void showSettings() override;
     void hideWindow() override;
     void closeWindow() override;
 
@@ -46,11 +50,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void buildMenu();
+    // The menu asked for from the keyboard, below the menu box.
+    void popupMenuFromKeyboard();
     QRect clientArea() const;
     QRect captionStrip() const;
     QRect menuBox() const;
@@ -60,6 +67,7 @@ private:
     std::array<Tracker, quickswitch::kButtons> trackers_;
     std::array<QuickSwitchTile*, quickswitch::kButtons> tiles_{};
     QuickSwitch logic_;
+    const std::unique_ptr<CaptionColours> captionColours_ = makeCaptionColours();
     QMenu* mnuControl = nullptr;
     QAction* mnuControlClose = nullptr;
     // Where the pointer held the window, when the system cannot move it.

@@ -54,8 +54,12 @@ Prompter::Answer QtPrompter::ask(std::string_view text, std::string_view caption
     // session's journal or a terminal keeps what the user was told.
     std::cerr << caption << ": "
               << qt(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString() << std::endl;
+    // Owned by the modal window in front, when there is one, even while it
+    // does not have the focus: a window that stays above all others would
+    // otherwise cover the message.
+    QWidget* owner = QApplication::activeModalWidget();
     QMessageBox box(qtIcon(icon), qt(caption), qt(text), qtButtons(buttons),
-                    QApplication::activeWindow());
+                    owner ? owner : QApplication::activeWindow());
     box.setObjectName("messageBox");
     switch (box.exec()) {
     case QMessageBox::Cancel:

@@ -4,7 +4,7 @@
 
 namespace vm {
 
-// Message boxes of the desktop, modal to the active window.
+// Message boxes of the desktop, modal to the window they arise from.
 class QtPrompter : public Prompter {
 public:
     Answer ask(std::string_view text, std::string_view caption, Buttons buttons,

@@ -22,6 +22,7 @@ public:
     void setLeftTwips(int l) override { left = l; }
     void setTopTwips(int t) override { top = t; }
     void setCloseEnabled(bool enabled) override { closeEnabled = enabled; }
+    void showSettings() override { events.push_back("settings"); }
     void hideWindow() override { events.push_back("hide"); }
     void closeWindow() override {
         events.push_back("close");
@@ -141,6 +142,16 @@ TEST_F(QuickSwitchTest, LeavingChoosesBetweenTheMainWindowAndTheEnd) {
     EXPECT_EQ(view.events.size(), 1u);
 }
 
+TEST_F(QuickSwitchTest, AStoredPlaceNobodyCanReadLeavesNoWayBackToTheMainWindow) {
+    assign("Sales");
+    EXPECT_TRUE(store.SaveSetting("Settings", "QuickTop", "450,5"));
+    program.bStartMode = true;
+    quickSwitch.Form_Load();
+    ASSERT_EQ(failureReports().size(), 1u);
+    EXPECT_NE(failureReports()[0].find("QuickTop holds \"450,5\""), std::string::npos);
+    EXPECT_FALSE(window.closeEnabled);
+}
+
 TEST_F(QuickSwitchTest, TheStartShowsQuickSwitchInsteadOfTheMainWindowWhenAsked) {
     installed();
     writeBytes(iniPath(), "[General]\r\nSort=Sales\r\nQuickSwitchStartup=1\r\nQuickSwitch=\r\n"
@@ -174,16 +185,25 @@ TEST(QuickSwitchTracker, ReportsEnterAndLeaveOnceAndAClickOnlyWhenReleasedOnTheT
     tracker.released(true);
     EXPECT_EQ(clicks, 1);
     tracker.pressed();
-    tracker.pointerLeft(); // held: the release tells where it went
+    tracker.pointerLeft();
+    EXPECT_EQ(reports, (std::vector<int>{1, 4})) << "held, the pointer leaves all the same";
+    EXPECT_FALSE(tracker.over());
     tracker.released(false);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(reports, (std::vector<int>{1, 4}));
+    // Back onto the tile with the button still held: entered again, and the
+    // release there ends a press that was given up.
+    tracker.pointerMoved();
+    tracker.released(true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(reports, (std::vector<int>{1, 4, 1}));
+    tracker.pointerLeft();
 
     tracker.Attach();
     tracker.pointerMoved();
     tracker.pressed();
     tracker.released(true);
-    EXPECT_EQ(reports.size(), 2u) << "no reports asked for";
+    EXPECT_EQ(reports.size(), 4u) << "no reports asked for";
     EXPECT_EQ(clicks, 2);
 }
 

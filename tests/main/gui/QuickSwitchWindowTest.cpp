@@ -4,20 +4,27 @@
 #include "main/core/Program.h"
 #include "main/gui/frmMain.h"
 #include "main/gui/frmQuickSwitch.h"
+#include "platform/CaptionColours.h"
+#include "platform/qt/QtPrompter.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
 
 #include "TestSupport.h"
 #include "support/FakeHost.h"
+#include "support/ModalAnswer.h"
 #include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 
 using namespace vm;
+using test::answerModal;
 using test::child;
 
 class QuickSwitchWindowTest : public test::WindowTest {
@@ -76,6 +83,111 @@ private slots:
         QVERIFY(!program->bStartCancelled);
         QVERIFY(!main->isVisible());
         QVERIFY(opener.calls.empty());
+    }
+
+    void leavingATileWithTheButtonHeldEndsItsHover() {
+        auto window = shown();
+        auto* alpha = child<QWidget>(*window, "pic1");
+        QTest::mouseMove(alpha);
+        QTest::mousePress(alpha, Qt::LeftButton);
+        QVERIFY(window->logic().tiles()[0].raised);
+        // The tile keeps the pointer's moves while the button is held.
+        QTest::mouseMove(alpha, QPoint(alpha->width() + 30, 10));
+        QVERIFY(!window->logic().tiles()[0].raised);
+        QVERIFY2(!alpha->testAttribute(Qt::WA_SetCursor), "the hand is gone");
+        QTest::mouseRelease(alpha, Qt::LeftButton, {}, QPoint(alpha->width() + 30, 10));
+        QVERIFY(opener.calls.empty());
+        QVERIFY(window->isVisible());
+        QCOMPARE(alpha->cursor().shape(), Qt::BitmapCursor);
+    }
+
+    void aPlaceOnAScreenThatIsGoneComesBackWhole() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(store.SaveSetting("Settings", "QuickLeft", std::to_string(15 * 2500)));
+        QVERIFY(store.SaveSetting("Settings", "QuickTop", std::to_string(15 * (screen.y() + 40))));
+        auto window = shown();
+        QVERIFY(screen.contains(window->frameGeometry()));
+        QCOMPARE(window->pos(), QPoint(screen.right() + 1 - window->width(), screen.y() + 40));
+
+        QVERIFY(store.SaveSetting("Settings", "QuickLeft", std::to_string(15 * (screen.x() + 30))));
+        auto fitting = shown();
+        QCOMPARE(fitting->pos(), QPoint(screen.x() + 30, screen.y() + 40));
+    }
+
+    void dialogsAndMessagesStandAboveTheWindow() {
+        auto window = shown();
+        QWidget* owner = nullptr;
+        answerModal("frmAssign", [&](QWidget& dialog) {
+            owner = dialog.parentWidget();
+            dialog.close();
+        });
+        window->findChild<QAction*>("mnuAssign")->trigger();
+        QCOMPARE(owner, window.get());
+
+        // Modal, as its callers show it, and without the focus.
+        window->hide();
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        main->show();
+        main->activateWindow();
+        QWidget* messageOwner = nullptr;
+        answerModal("messageBox", [&](QWidget& box) {
+            messageOwner = box.parentWidget();
+            box.close();
+        });
+        QtPrompter().ask("The settings file cannot be read.", "Velmaris", Prompter::Buttons::Ok,
+                         Prompter::Icon::Exclamation);
+        QCOMPARE(messageOwner, window.get());
+    }
+
+    void theStripHasTheSystemsCaptionColours() {
+        const auto colours = makeCaptionColours();
+        auto window = shown();
+        const QPoint strip(window->width() - 8, window->height() / 2);
+        auto paintedAt = [&] {
+            const QColor c = window->grab().toImage().pixelColor(strip);
+            return SystemColour{static_cast<std::uint8_t>(c.red()),
+                                static_cast<std::uint8_t>(c.green()),
+                                static_cast<std::uint8_t>(c.blue())};
+        };
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(paintedAt(), colours->active());
+        main->show();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QCOMPARE(paintedAt(), colours->inactive());
+    }
+
+    void theMenuOpensFromTheKeyboard() {
+        auto window = shown();
+        auto* menu = child<QMenu>(*window, "mnuControl");
+        auto* alpha = child<QWidget>(*window, "pic1");
+        alpha->setFocus();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                                  alpha->mapToGlobal(QPoint(0, 0)));
+        QCoreApplication::sendEvent(alpha, &menuKey);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QTest::keyClick(alpha, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+    }
+
+    void tilesTellAssistiveTechnologyTheyAreButtons() {
+        program->sOpenDBList = "|Beta|";
+        auto window = shown();
+        QAccessibleInterface* alpha =
+            QAccessible::queryAccessibleInterface(child<QWidget>(*window, "pic1"));
+        QAccessibleInterface* beta =
+            QAccessible::queryAccessibleInterface(child<QWidget>(*window, "pic2"));
+        QCOMPARE(alpha->role(), QAccessible::Button);
+        QCOMPARE(alpha->text(QAccessible::Name), QString("Alpha"));
+        QVERIFY(!alpha->state().disabled);
+        QCOMPARE(beta->role(), QAccessible::Button);
+        QVERIFY2(beta->state().disabled, "the database open in the host");
+        alpha->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(opener.calls.size(), size_t(1));
     }
 };
 

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -183,6 +184,16 @@ private slots:
         QCOMPARE(again->size(), QSize(700, 450));
         QCOMPARE(list(*again)->columnWidth(1), 150);
         QVERIFY(list(*again)->topLevelItem(2)->isSelected());
+    }
+
+    void aSizeStoredOnABiggerScreenFitsThisOne() {
+        knownUser();
+        QVERIFY(store->SaveSetting("Settings", "Width", "30000"));
+        QVERIFY(store->SaveSetting("Settings", "Height", "20000"));
+        auto w = loadedWindow();
+        const QRect screen = w->screen()->availableGeometry();
+        QVERIFY(w->frameGeometry().width() <= screen.width());
+        QVERIFY(w->frameGeometry().height() <= screen.height());
     }
 
     void anEarlyExitShowsItsMessageAndSavesNothing() {
