@@ -6,7 +6,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config librsvg2-bin imagemagick libgte
     clang-format)
 TEST_PACKAGES=(locales g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools xvfb xauth x11-xkb-utils x11-utils libglib2.0-bin shared-mime-info xdg-utils
     imagemagick dbus dbus-x11 openbox xdotool desktop-file-utils appstream dpkg-dev lintian poppler-utils
-    clang-16 libclang-rt-16-dev llvm-16)
+    clang-16 clang-tidy-16 libclang-rt-16-dev llvm-16)
 RUN_PACKAGES=(dbus dbus-x11 desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin)
 
 install_missing_packages() {

@@ -29,9 +29,8 @@ if [ ! -f "$qt_windows/.complete" ]; then
         "(about 20 minutes on two cores)." >&2
     exit 1
 fi
-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DVELMARIS_QT_WINDOWS="$qt_windows" >/dev/null
-cmake --build build-windows --target Velmaris logon host-standin actevent demo-setup
+cmake --preset windows -DVELMARIS_QT_WINDOWS="$qt_windows" >/dev/null
+cmake --build --preset windows --target Velmaris logon host-standin actevent demo-setup
 build="$PWD/build-windows"
 # The ANSI code page follows LANG: a fixed one makes it 1252 here.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \

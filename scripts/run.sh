@@ -15,8 +15,8 @@ source scripts/main-window-screenshot.sh
 install_missing_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
 [ "$mode" = --xvfb ] && install_missing_packages xvfb xauth imagemagick openbox xdotool x11-utils
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target Velmaris logon host-standin demo-setup manual
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$(nproc)" --target Velmaris logon host-standin demo-setup manual
 build="$PWD/build"
 
 # Whatever this script starts ends with it (the host of a desktop run is
