@@ -230,7 +230,7 @@ int EventControlObject::subscriptionCount() const {
     return count;
 }
 
-void EventControlObject::announceClose(QDBusConnection bus) {
+void EventControlObject::announceClose(const QDBusConnection& bus) {
     // One signal per subscribed connection: each of its controls that still
     // listens hears it.
     for (const QString& subscriber : subscriptions_.keys()) {

@@ -134,7 +134,7 @@ class EventControlObject : public BusObject {
 public:
     EventControlObject(Host& host, QObject* parent);
     // Tells every subscriber that the user is closing the host.
-    void announceClose(QDBusConnection bus);
+    void announceClose(const QDBusConnection& bus);
 
 public slots:
     // Both answer the number of subscriptions.

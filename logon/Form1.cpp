@@ -121,7 +121,7 @@ bool Form1::tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer) {
 
 bool Form1::answer(WindowId login, KeyTyper& typer) {
     const FinishTyping finish(typer);
-    const LogonRequest& request = *request_;
+    const LogonRequest& request = request_.value();
     typer.prepare(U"n");
     typer.prepare(request.username);
     typer.prepare(request.password.view());

@@ -78,7 +78,7 @@ bool change(const std::string& path,
 
 } // namespace
 
-FilePerUserStore::FilePerUserStore(std::string applicationName)
+FilePerUserStore::FilePerUserStore(const std::string& applicationName)
     : path_(userConfigFolder() + "/" + applicationName + "/" + applicationName + ".conf") {}
 
 FilePerUserStore FilePerUserStore::atPath(std::string filePath) {

@@ -59,7 +59,7 @@ private:
 // locking and atomic replace as the settings file.
 class FilePerUserStore : public PerUserStore {
 public:
-    explicit FilePerUserStore(std::string applicationName);
+    explicit FilePerUserStore(const std::string& applicationName);
     static FilePerUserStore atPath(std::string filePath);
 
     const std::string& path() const { return path_; }

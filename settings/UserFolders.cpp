@@ -30,7 +30,7 @@ std::string defaultSettingsFile(const std::string& programFolder, const std::str
         pathExists(places.besideProgram) || canCreateFilesIn(programFolder);
     const std::string folder = settingsFolderElsewhere();
     places.elsewhere = folder + kPathSeparator + fileName;
-    const std::string chosen = chooseSettingsFile(places);
+    std::string chosen = chooseSettingsFile(places);
     if (chosen == places.elsewhere) {
         // Not checked here: when the folder cannot be made, making the file
         // in it at start-up fails and says so.

@@ -14,7 +14,7 @@ namespace standin::core {
 namespace {
 
 // Real database files are a few lines; anything much larger is not ours.
-constexpr std::uintmax_t kMaxFileSize = 1024 * 1024;
+constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1024} * 1024;
 
 std::string readDatabaseFile(const std::string& path) {
     if (path.empty())

@@ -227,7 +227,7 @@ void write(const Json& value, std::string& out, const int* indent) {
     const auto newLine = [&](int level) {
         if (indent) {
             out += '\n';
-            out.append(static_cast<std::size_t>(4 * level), ' ');
+            out.append(4 * static_cast<std::size_t>(level), ' ');
         }
     };
     const int level = indent ? *indent + 1 : 0;
@@ -253,8 +253,9 @@ void write(const Json& value, std::string& out, const int* indent) {
         std::vector<const std::pair<std::string, Json>*> members;
         for (const auto& member : *o)
             members.push_back(&member);
-        std::stable_sort(members.begin(), members.end(),
-                         [](const auto* a, const auto* b) { return a->first < b->first; });
+        std::stable_sort(members.begin(), members.end(), [](const auto* left, const auto* right) {
+            return left->first < right->first;
+        });
         out += '{';
         for (std::size_t i = 0; i < members.size(); ++i) {
             if (i)

@@ -32,10 +32,10 @@ CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name);
 // What the windows of the main program share for the whole run: the
 // services, the host connection and the program-wide flags.
 struct Program {
-    Program(PerUserStore& store, LangTable& lang, Prompter& prompter, Shell& shell,
-            HostConnection& host, HostRegistry& registry, std::string programFolder)
-        : store(store), lang(lang), prompter(prompter), shell(shell), host(host),
-          registry(registry), programFolder(std::move(programFolder)) {}
+    Program(PerUserStore& userStore, LangTable& texts, Prompter& messages, Shell& desktop,
+            HostConnection& hostConnection, HostRegistry& hostRegistry, std::string folder)
+        : store(userStore), lang(texts), prompter(messages), shell(desktop), host(hostConnection),
+          registry(hostRegistry), programFolder(std::move(folder)) {}
 
     PerUserStore& store;
     LangTable& lang;

@@ -62,6 +62,7 @@ bool QuickSwitchSettings::cmdOK_Click(const QuickSwitchChoices& choices) {
     return guarded(handler("cmdOK_Click"), false, [&] {
         // Eight fields always, empty ones included, so that each keeps its tile.
         std::vector<std::string> assigned;
+        assigned.reserve(choices.entries.size());
         for (const int entry : choices.entries)
             assigned.push_back(entry > 0 ? entries_.at(entry) : std::string());
         const int scheme = choices.scheme < 0 ? 0 : choices.scheme;

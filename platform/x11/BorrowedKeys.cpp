@@ -89,9 +89,10 @@ bool BorrowedKeys::put(KeyCode key, KeySym keysym) noexcept {
         changes.first_key_sym = key;
         changes.num_key_syms = 1;
         KeySym* symbols = XkbKeySymsPtr(xkb, key);
-        std::fill(symbols, symbols + XkbKeyNumSyms(xkb, key), keysym);
+        const std::size_t count = static_cast<std::size_t>(XkbKeyNumSyms(xkb, key));
+        std::fill(symbols, symbols + count, keysym);
         XkbChangeMap(display_, xkb, &changes);
-        explicit_bzero(symbols, XkbKeyNumSyms(xkb, key) * sizeof(KeySym));
+        explicit_bzero(symbols, count * sizeof(KeySym));
     }
     XkbFreeKeyboard(xkb, 0, True);
     XSync(display_, False);

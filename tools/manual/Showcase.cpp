@@ -75,8 +75,7 @@ std::string Showcase::writeSettingsFile(const std::string& demoSettings) {
     const std::string placeholder = "@DEMO_DIR@/";
     for (auto at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder))
         text.replace(at, placeholder.size(), inDatabasesFolder(""));
-    const std::string path =
-        QDir::toNativeSeparators(folder_.filePath("Velmaris.ini")).toStdString();
+    std::string path = QDir::toNativeSeparators(folder_.filePath("Velmaris.ini")).toStdString();
     QFile file(QString::fromStdString(path));
     check(file.open(QIODevice::WriteOnly) &&
               file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.flush(),
