@@ -104,8 +104,9 @@ void Form1::run(WindowSearch& search, KeyTyper& typer) {
 }
 
 bool Form1::tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer) {
-    if (tick > kLastTick)
+    if (tick > kLastTick || !request_)
         return false;
+    const LogonRequest& request = *request_;
     const std::optional<WindowId> login = guarded(kTimer, std::optional<WindowId>(), [&] {
         return search.findOwnedWindow(kHostFrameClass, kLoginTitle);
     });
@@ -115,13 +116,12 @@ bool Form1::tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer) {
     // failure that may have sent some, the answer is never started over. One
     // that could not begin (the window did not get the focus in time) is
     // tried again at the next tick.
-    const bool begun = guarded(kTimer, true, [&] { return answer(*login, typer); });
+    const bool begun = guarded(kTimer, true, [&] { return answer(*login, request, typer); });
     return !begun && !pacer_.stopRequested();
 }
 
-bool Form1::answer(WindowId login, KeyTyper& typer) {
+bool Form1::answer(WindowId login, const LogonRequest& request, KeyTyper& typer) {
     const FinishTyping finish(typer);
-    const LogonRequest& request = request_.value();
     typer.prepare(U"n");
     typer.prepare(request.username);
     typer.prepare(request.password.view());

@@ -40,7 +40,7 @@ private:
     // False when the program is to end.
     bool tmr1_Timer(int tick, WindowSearch& search, KeyTyper& typer);
     // True once any keystroke has been sent.
-    bool answer(WindowId login, KeyTyper& typer);
+    bool answer(WindowId login, const LogonRequest& request, KeyTyper& typer);
     bool focusInside(WindowId login, KeyTyper& typer);
 
     PerUserStore& store_;
