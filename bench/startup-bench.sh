@@ -67,11 +67,11 @@ PY
 
 measure() { # mode, settings file
     if [ -n "$wine" ]; then
-        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Velmaris\\Settings]\r\n"IniLocation"="%s"\r\n"Installed"="1"\r\n"Version"="32131"\r\n' \
-            "$(native "$2" | sed 's/\\/\\\\/g')" >"$work/settings.reg"
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Velmaris\\Settings]\r\n"IniLocation"="%s"\r\n"Installed"="1"\r\n"Version"="%s"\r\n' \
+            "$(native "$2" | sed 's/\\/\\\\/g')" "$version" >"$work/settings.reg"
         /usr/lib/wine/wine64 regedit /S "$(native "$work/settings.reg")" >>"$work/wine.log" 2>&1
     else
-        printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=32131\r\n' "$2" \
+        printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=%s\r\n' "$2" "$version" \
             >"$XDG_CONFIG_HOME/Velmaris/Velmaris.conf"
     fi
     local start end

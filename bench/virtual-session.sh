@@ -1,8 +1,11 @@
 # Sourced by the benchmark scripts: a virtual screen and private folders for
 # the per-user store, the host registry and the stand-in host, all removed
-# again when the script ends. Sets `build`, `runs` and `work`.
+# again when the script ends. Sets `build`, `runs`, `work` and `version`, the
+# version the build runs as the per-user store names it.
 set -euo pipefail
 build=$(realpath "${1:-build}")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=\([0-9]*\)\.\([0-9]*\)\.\([0-9]*\)$/\1\2\3/p' \
+    "$build/CMakeCache.txt")
 runs=${2:-$default_runs}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT

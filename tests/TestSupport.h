@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vm::test {
@@ -83,10 +84,13 @@ inline std::string allBytes() {
     return s;
 }
 
-// Failure reports go to `prompter` for as long as this lives; afterwards the
-// process-wide reporter is as a fresh program has it.
+// Failure reports go to `prompter`, captioned for `program`, for as long as
+// this lives; afterwards the process-wide reporter is as a fresh program has
+// it.
 struct CapturedReports {
-    CapturedReports() { FailureReporter::install(&prompter, "Velmaris"); }
+    explicit CapturedReports(std::string program = "Velmaris") {
+        FailureReporter::install(&prompter, std::move(program));
+    }
     ~CapturedReports() {
         FailureReporter::install(nullptr, "Velmaris");
         FailureReporter::setLocalizedSupport("");

@@ -51,13 +51,12 @@ TEST(modEnCrypt, EveryByteRoundTripsWithAnyKey) {
 }
 
 TEST(modEnCrypt, TooLongTextIsReportedAndGivesEmptyResult) {
-    vm::test::RecordingPrompter prompter;
-    vm::FailureReporter::install(&prompter, "Velmaris");
+    const vm::test::CapturedReports reports;
+    const auto& prompter = reports.prompter;
     EXPECT_EQ(EncryptText(std::string(32767, 'a'), "Velmaris").size(), 32767u);
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_EQ(EncryptText(std::string(32768, 'a'), "Velmaris"), "");
     EXPECT_EQ(DecryptText(std::string(40000, 'a'), "Velmaris"), "");
-    vm::FailureReporter::install(nullptr, "Velmaris");
     ASSERT_EQ(prompter.asked.size(), 2u);
     EXPECT_EQ(prompter.asked[0].caption, "Velmaris error");
     EXPECT_EQ(prompter.asked[0].text.rfind(

@@ -5,13 +5,12 @@
 #include "main/gui/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
+#include "support/JournalEntries.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -183,15 +182,10 @@ void SwitchTest::openInVelmaris(const std::string& database, int view, Gesture g
 }
 
 std::vector<QJsonObject> SwitchTest::journal(const QString& member) const {
-    QFile journalFile(QString::fromStdString(file("journal.jsonl")));
     std::vector<QJsonObject> entries;
-    if (!journalFile.open(QIODevice::ReadOnly))
-        return entries;
-    while (!journalFile.atEnd()) {
-        const QJsonObject entry = QJsonDocument::fromJson(journalFile.readLine()).object();
+    for (const QJsonObject& entry : journalEntries(QString::fromStdString(file("journal.jsonl"))))
         if (entry.value("member").toString() == member)
             entries.push_back(entry);
-    }
     return entries;
 }
 

@@ -1,4 +1,3 @@
-#include "ElidedLabel.h"
 #include "InProcessHost.h"
 #include "TestMain.h"
 
@@ -10,10 +9,6 @@
 namespace standin::test {
 
 namespace {
-
-QString shown(const HostFrame& frame, const char* value) {
-    return frame.findChild<ElidedLabel*>(value)->fullText();
-}
 
 QStringList actionTexts(const QWidget* widget) {
     QStringList texts;
@@ -31,18 +26,18 @@ private slots:
         InProcessHost h;
         h.host.openDatabase(demo("contacts.dbf"), [](const QString&) {});
         QVERIFY(h.frame.windowTitle().endsWith("Demo Contacts"));
-        QCOMPARE(shown(h.frame, "user"), QStringLiteral("Admin"));
-        QCOMPARE(shown(h.frame, "view"), QStringLiteral("Contacts"));
+        QCOMPARE(h.shown("user"), QStringLiteral("Admin"));
+        QCOMPARE(h.shown("view"), QStringLiteral("Contacts"));
 
         h.host.setCalendarMode(h.host.createView(5), 301);
         h.host.runMacro(demo("welcome.mpr"));
-        QCOMPARE(shown(h.frame, "view"), QStringLiteral("Calendar"));
-        QCOMPARE(shown(h.frame, "calendarMode"), QStringLiteral("Weekly"));
-        QCOMPARE(shown(h.frame, "lastMacro"), demo("welcome.mpr"));
+        QCOMPARE(h.shown("view"), QStringLiteral("Calendar"));
+        QCOMPARE(h.shown("calendarMode"), QStringLiteral("Weekly"));
+        QCOMPARE(h.shown("lastMacro"), demo("welcome.mpr"));
 
         h.host.createView(2);
-        QCOMPARE(shown(h.frame, "view"), QStringLiteral("Contact List"));
-        QCOMPARE(shown(h.frame, "calendarMode"), QString());
+        QCOMPARE(h.shown("view"), QStringLiteral("Contact List"));
+        QCOMPARE(h.shown("calendarMode"), QString());
     }
 
     void commandsAppearInTheirViewsAndAToolbarButtonStartsTheProgram() {

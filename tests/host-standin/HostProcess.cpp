@@ -1,12 +1,11 @@
 #include "HostProcess.h"
 
 #include "host/dbus/HostBusNames.h"
+#include "support/JournalEntries.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
-#include <QFile>
-#include <QJsonDocument>
 #include <QTest>
 
 namespace standin::test {
@@ -58,13 +57,7 @@ bool HostProcess::waitForExit() {
 }
 
 QList<QJsonObject> HostProcess::journal() const {
-    QFile file(folder("journal.jsonl"));
-    QList<QJsonObject> entries;
-    if (!file.open(QIODevice::ReadOnly))
-        return entries;
-    while (!file.atEnd())
-        entries.append(QJsonDocument::fromJson(file.readLine()).object());
-    return entries;
+    return vm::test::journalEntries(folder("journal.jsonl"));
 }
 
 QStringList HostProcess::journalMembers() const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ElidedLabel.h"
 #include "Host.h"
 #include "HostFrame.h"
 #include "LoginDialog.h"
+#include "support/JournalEntries.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -24,6 +26,13 @@ struct InProcessHost {
 
     InProcessHost() { host.setLoginPrompt(&frame); }
     QString registryFile() const { return dir.filePath("registry.reg"); }
+    QList<QJsonObject> journal() const {
+        return vm::test::journalEntries(dir.filePath("journal.jsonl"));
+    }
+    // The whole text of one of the frame's values.
+    QString shown(const char* value) const {
+        return frame.findChild<ElidedLabel*>(value)->fullText();
+    }
 
     // The login dialog once it is up, or null.
     static LoginDialog* waitForLogin() {

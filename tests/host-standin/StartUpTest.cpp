@@ -1,9 +1,7 @@
-#include "ElidedLabel.h"
 #include "InProcessHost.h"
 #include "TestMain.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -27,20 +25,6 @@ void writeStartUpValues(const InProcessHost& h, std::uint32_t useLastDb, const Q
                               h.dir.filePath("shared layouts").toStdString()));
 }
 
-QJsonObject lastJournalEntry(const InProcessHost& h) {
-    QFile journal(h.dir.filePath("journal.jsonl"));
-    if (!journal.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray last;
-    while (!journal.atEnd())
-        last = journal.readLine();
-    return QJsonDocument::fromJson(last).object();
-}
-
-QString shown(const HostFrame& frame, const char* value) {
-    return frame.findChild<ElidedLabel*>(value)->fullText();
-}
-
 } // namespace
 
 class StartUpTest : public QObject {
@@ -59,11 +43,12 @@ private slots:
         QVERIFY(!QFile::exists(h.dir.filePath("shared layouts")));
         QVERIFY(h.host.useLastDatabaseOnStartup());
 
-        QCOMPARE(shown(h.frame, "startLastDb"), demo("contacts.dbf"));
-        QCOMPARE(shown(h.frame, "startMacro"), demo("welcome.mpr"));
-        QCOMPARE(shown(h.frame, "location:Layout"), h.dir.filePath("shared layouts"));
-        QCOMPARE(shown(h.frame, "database"), QStringLiteral("Demo Contacts"));
-        QCOMPARE(lastJournalEntry(h)["member"].toString(), QStringLiteral("StartUp"));
+        QCOMPARE(h.shown("startLastDb"), demo("contacts.dbf"));
+        QCOMPARE(h.shown("startMacro"), demo("welcome.mpr"));
+        QCOMPARE(h.shown("location:Layout"), h.dir.filePath("shared layouts"));
+        QCOMPARE(h.shown("database"), QStringLiteral("Demo Contacts"));
+        QVERIFY(!h.journal().isEmpty());
+        QCOMPARE(h.journal().last()["member"].toString(), QStringLiteral("StartUp"));
     }
 
     // As when Velmaris starts the host and its logon program answers.
@@ -107,8 +92,9 @@ private slots:
         h.host.startUp({});
         QCOMPARE(h.host.current().path, QString());
         QVERIFY(h.frame.statusBar()->currentMessage().contains("could not be opened"));
-        QCOMPARE(lastJournalEntry(h)["member"].toString(), QStringLiteral("StartUp"));
-        QVERIFY(lastJournalEntry(h)["error"].toObject()["message"].toString().contains(
+        QVERIFY(!h.journal().isEmpty());
+        QCOMPARE(h.journal().last()["member"].toString(), QStringLiteral("StartUp"));
+        QVERIFY(h.journal().last()["error"].toObject()["message"].toString().contains(
             "does not exist"));
     }
 };

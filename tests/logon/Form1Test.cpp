@@ -2,9 +2,9 @@
 #include "FakeWindowSystem.h"
 #include "TestSupport.h"
 #include "base/FailureReport.h"
-#include "cipher/modEnCrypt.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
+#include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -33,20 +33,13 @@ struct Companion {
 
 class Form1Test : public ::testing::Test {
 protected:
-    Form1Test() { FailureReporter::install(&prompter, "logon"); }
-    ~Form1Test() override { FailureReporter::install(nullptr, "Velmaris"); }
-
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
-        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
-        EXPECT_TRUE(
-            store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0"));
-        EXPECT_TRUE(store.SaveSetting(
-            schema::kLogon, schema::kPassword,
-            modEnCrypt::EncryptText(password, std::string(modEnCrypt::kCipherKey))));
+        EXPECT_TRUE(handOverLogon(store, username, password, usePassword));
     }
 
     MemoryPerUserStore store;
-    RecordingPrompter prompter;
+    CapturedReports reports{"logon"};
+    RecordingPrompter& prompter = reports.prompter;
     Companion logon{store};
 };
 

@@ -1,24 +1,18 @@
 #include "logon/LogonRequest.h"
 #include "base/FailureReport.h"
-#include "cipher/modEnCrypt.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
+#include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
 
 namespace vm::logon {
 namespace {
 
-const std::string kKey(modEnCrypt::kCipherKey);
-
 class LogonRequestTest : public ::testing::Test {
 protected:
-    void handOver(const std::string& username, const std::string& windows1252Password,
-                  const std::string& usePassword = "1") {
-        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
-        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword));
-        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kPassword,
-                                      modEnCrypt::EncryptText(windows1252Password, kKey)));
+    void handOver(const std::string& username, const std::string& windows1252Password) {
+        EXPECT_TRUE(test::handOverLogon(store, username, windows1252Password));
     }
 
     MemoryPerUserStore store;
@@ -44,7 +38,8 @@ TEST_F(LogonRequestTest, ReadsUsePasswordAsABooleanAndLeavesAnUnusedPasswordEnci
     } cases[] = {{"1", true},    {"0", false},     {"", false},   {"-1", true},
                  {"True", true}, {"false", false}, {"yes", false}};
     for (const auto& c : cases) {
-        handOver("jdoe", "pw", c.text);
+        handOver("jdoe", "pw");
+        ASSERT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsePassword, c.text));
         const std::optional<LogonRequest> request = readLogonRequest(store);
         ASSERT_TRUE(request);
         EXPECT_EQ(request->usePassword, c.usePassword) << c.text;

@@ -1,4 +1,4 @@
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 using namespace vm;
 using namespace vm::test;

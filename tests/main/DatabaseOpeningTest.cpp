@@ -1,7 +1,7 @@
 #include "main/core/DatabaseOpening.h"
 #include "platform/Paths.h"
 
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -15,11 +15,18 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         installed();
-        writeBytes(iniPath(), "[General]\r\nSort=Sales;Support\r\n"
-                              "[Sales]\r\nPath=/db/sales.dbf\r\nCLY=/l/sales.cly\r\nGLY=\r\n"
-                              "StartupMacro=/m/go.mpr\r\nDatabase=/sales/db\r\nQuery=/sales/q\r\n"
-                              "[Support]\r\nPath=/db/support.dbf\r\nCLY=/l/support.cly\r\n"
-                              "UseLocationsFrom=Sales\r\nDocument=/support/docs\r\n");
+        writeBytes(iniPath(), SettingsFile()
+                                  .list("Sales;Support")
+                                  .record("Sales", "/db/sales.dbf",
+                                          {{"CLY", "/l/sales.cly"},
+                                           {"GLY", ""},
+                                           {"StartupMacro", "/m/go.mpr"},
+                                           {"Database", "/sales/db"},
+                                           {"Query", "/sales/q"}})
+                                  .record("Support", "/db/support.dbf",
+                                          {{"CLY", "/l/support.cly"},
+                                           {"UseLocationsFrom", "Sales"},
+                                           {"Document", "/support/docs"}}));
         EXPECT_TRUE(store.SaveSetting("Sales", "Username", "anna"));
         EXPECT_TRUE(store.SaveSetting("Sales", "Password", std::string("\x01\0x", 3)));
         EXPECT_TRUE(store.SaveSetting("Sales", "UsePassword", "1"));

@@ -1,5 +1,5 @@
 // The integrate dialog's logic against the fake host.
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 #include "main/core/IntegrateWithHost.h"
 

@@ -1,6 +1,6 @@
 // The list management dialogs' logic: the properties of a database, the
 // list's order and removals, default locations and the settings file's place.
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 #include "cipher/modEnCrypt.h"
 #include "main/core/DatabaseProperties.h"
@@ -27,10 +27,13 @@ protected:
     }
 
     void writeList() {
-        writeBytes(iniPath(), "[General]\r\nSort=AB;B;C\r\nQuickSwitch=AB;B;;;;;;\r\n"
-                              "[AB]\r\nPath=/db/ab.dbf\r\nCLY=/l/ab.cly\r\nDatabase=/ab/db\r\n"
-                              "[B]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\nQuery=/b/q\r\n"
-                              "[C]\r\nPath=/db/c.dbf\r\nCLY=/l/c.cly\r\nUseLocationsFrom=B\r\n");
+        writeBytes(iniPath(),
+                   SettingsFile()
+                       .list("AB;B;C")
+                       .general("QuickSwitch", "AB;B;;;;;;")
+                       .record("AB", "/db/ab.dbf", {{"CLY", "/l/ab.cly"}, {"Database", "/ab/db"}})
+                       .record("B", "/db/b.dbf", {{"CLY", "/l/b.cly"}, {"Query", "/b/q"}})
+                       .record("C", "/db/c.dbf", {{"CLY", "/l/c.cly"}, {"UseLocationsFrom", "B"}}));
         EXPECT_TRUE(store.DeleteSetting("Z"));
         EXPECT_TRUE(store.SaveSetting("B", "Username", "bea"));
     }

@@ -1,4 +1,4 @@
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 #include <tuple>
 
@@ -16,7 +16,7 @@ TEST_F(MainStartupTest, FirstStartWipesAsksForTheLanguageAndUsesItAtOnce) {
     view.onLanguagePicker = [&] { EXPECT_TRUE(store.SaveSetting("Options", "Language", "1")); };
     startup.Form_Load();
 
-    EXPECT_EQ(store.GetSetting("Settings", "Version"), "32131");
+    EXPECT_EQ(store.GetSetting("Settings", "Version"), schema::programVersionText());
     EXPECT_EQ(store.GetSetting("Settings", "Installed"), "1");
     EXPECT_EQ(view.height, kSmallestHeight);
     EXPECT_EQ(view.titles[1], "Base de données");
@@ -59,7 +59,7 @@ TEST_F(MainStartupTest, AnExistingHostLinkIsNeverRewritten) {
 }
 
 struct VersionCase {
-    const char* stored;
+    std::string stored;
     bool wiped;
     bool upgraded;
 };
@@ -76,14 +76,16 @@ TEST_P(StoredVersion, DecidesBetweenWipeUpgradeAndNothing) {
     EXPECT_EQ(store.GetSetting("Old", "Value").empty(), GetParam().wiped);
     EXPECT_EQ(store.GetSetting("Sales", "Username") == "anna", GetParam().upgraded);
     EXPECT_EQ(readBytes(iniPath()).find("Username") == std::string::npos, GetParam().upgraded);
-    EXPECT_EQ(store.GetSetting("Settings", "Version"), "32131");
+    EXPECT_EQ(store.GetSetting("Settings", "Version"), schema::programVersionText());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MainStartup, StoredVersion,
-    ::testing::Values(VersionCase{"", true, false}, VersionCase{"1999", true, false},
-                      VersionCase{"200", false, false}, VersionCase{"32131", false, false},
-                      VersionCase{"310", false, true}, VersionCase{"3125", false, true}));
+INSTANTIATE_TEST_SUITE_P(MainStartup, StoredVersion,
+                         ::testing::Values(VersionCase{"", true, false},
+                                           VersionCase{"1999", true, false},
+                                           VersionCase{"200", false, false},
+                                           VersionCase{schema::programVersionText(), false, false},
+                                           VersionCase{"310", false, true},
+                                           VersionCase{"3125", false, true}));
 
 struct ExitCase {
     const char* name;

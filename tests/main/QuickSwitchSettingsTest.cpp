@@ -1,6 +1,6 @@
 // The QuickSwitch settings dialog's logic: which database each tile stands
 // for, the colour scheme and the start-up choice, read and stored.
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 #include "main/core/QuickSwitchSettings.h"
 

@@ -1,5 +1,5 @@
 // The QuickSwitch window's logic and its tile tracker.
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 #include "main/core/QuickSwitch.h"
 #include "main/core/Tracker.h"

@@ -1,7 +1,7 @@
 #include "main/core/clsToolbarIcon.h"
 #include "platform/Paths.h"
 
-#include "FakeMainView.h"
+#include "MainWindowTest.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -21,12 +21,18 @@ protected:
         installed();
         host.state.running = false;
         shell.program = {Status::Found, "/opt/host/host-standin"};
-        writeBytes(iniPath(), "[General]\r\nSort=Sales;Support\r\nQuickSwitch=Sales;Support\r\n"
-                              "QuickSwitchStartup=1\r\n"
-                              "[Sales]\r\nPath=/db/sales.dbf\r\nCLY=/l/sales.cly\r\n"
-                              "StartupMacro=/m/go.mpr\r\nUseLocationsFrom=Support\r\n"
-                              "Database=/sales/db\r\nSpelling Dictionary=/sales/dict\r\n"
-                              "[Support]\r\nPath=/db/support.dbf\r\nDocument=/support/docs\r\n");
+        writeBytes(iniPath(),
+                   SettingsFile()
+                       .list("Sales;Support")
+                       .general("QuickSwitch", "Sales;Support")
+                       .general("QuickSwitchStartup", "1")
+                       .record("Sales", "/db/sales.dbf",
+                               {{"CLY", "/l/sales.cly"},
+                                {"StartupMacro", "/m/go.mpr"},
+                                {"UseLocationsFrom", "Support"},
+                                {"Database", "/sales/db"},
+                                {"Spelling Dictionary", "/sales/dict"}})
+                       .record("Support", "/db/support.dbf", {{"Document", "/support/docs"}}));
         EXPECT_TRUE(store.SaveSetting("Sales", "Username", "anna"));
         EXPECT_TRUE(store.SaveSetting("Sales", "Password", std::string("\x01\0x", 3)));
     }

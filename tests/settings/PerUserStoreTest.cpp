@@ -1,5 +1,6 @@
 #include "settings/PerUserStore.h"
 #include "platform/Paths.h"
+#include "settings/SettingsSchema.h"
 #include "settings/UserFolders.h"
 
 #include "TestSupport.h"
@@ -11,8 +12,11 @@
 #include <optional>
 
 using namespace vm;
+using namespace std::string_literals;
 
 namespace {
+
+const std::string kVersion = schema::programVersionText();
 
 // Every behaviour callers rely on must hold for the file and for the
 // in-memory store alike, or tests with the memory store would prove nothing.
@@ -50,7 +54,7 @@ TEST_P(PerUserStoreTest, NamesCompareWithoutRegardToCase) {
 TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
     EXPECT_TRUE(store->SaveSetting("Logon", "Username", "anna"));
     EXPECT_TRUE(store->SaveSetting("Logon", "Password", "x"));
-    EXPECT_TRUE(store->SaveSetting("Settings", "Version", "32131"));
+    EXPECT_TRUE(store->SaveSetting("Settings", "Version", kVersion));
     EXPECT_TRUE(store->DeleteSetting("logon", "PASSWORD"));
     EXPECT_EQ(store->GetSetting("Logon", "Password", "gone"), "gone");
     EXPECT_EQ(store->GetSetting("Logon", "Username"), "anna");
@@ -58,10 +62,10 @@ TEST_P(PerUserStoreTest, DeletesOneValueOrAWholeSection) {
     EXPECT_EQ(store->GetSetting("Logon", "Username", "gone"), "gone");
     EXPECT_TRUE(store->DeleteSetting("Nowhere"));
     EXPECT_TRUE(store->DeleteSetting("Settings", "Nothing"));
-    EXPECT_EQ(store->GetSetting("Settings", "Version"), "32131");
+    EXPECT_EQ(store->GetSetting("Settings", "Version"), kVersion);
     EXPECT_TRUE(store->DeleteAll());
     EXPECT_EQ(store->GetSetting("Settings", "Version", "gone"), "gone");
-    EXPECT_TRUE(store->SaveSetting("Settings", "Version", "32131"));
+    EXPECT_TRUE(store->SaveSetting("Settings", "Version", kVersion));
 }
 
 TEST_P(PerUserStoreTest, EveryByteRoundTripsInValuesAndNames) {
@@ -139,7 +143,7 @@ TEST(FilePerUserStore, AStoreOpenToOthersIsClosedAtTheNextWrite) {
     fs::permissions(folder + "/Velmaris.conf", fs::perms::owner_read | fs::perms::owner_write |
                                                    fs::perms::group_read | fs::perms::others_read);
     auto store = FilePerUserStore::atPath(folder + "/Velmaris.conf");
-    ASSERT_TRUE(store.SaveSetting("Settings", "Version", "32131"));
+    ASSERT_TRUE(store.SaveSetting("Settings", "Version", kVersion));
     EXPECT_EQ(fs::status(store.path()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
@@ -180,12 +184,11 @@ TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
 TEST(FilePerUserStore, DamagedFileStillReadsWhatItCanAndLosesNothingOnWrite) {
     test::TempDir dir;
     const std::string path = dir.file("Velmaris.conf");
-    static constexpr char kHead[] = "\x00\xFF\xFE garbage\r\n[Settings]\r\nVersion=32131\r\n";
-    const std::string junk =
-        std::string(kHead, sizeof kHead - 1) + std::string(1 << 20, 'z') + "\n[Broken\n=novalue\n";
+    const std::string junk = "\x00\xFF\xFE garbage\r\n[Settings]\r\nVersion="s + kVersion + "\r\n" +
+                             std::string(1 << 20, 'z') + "\n[Broken\n=novalue\n";
     test::writeBytes(path, junk);
     auto store = FilePerUserStore::atPath(path);
-    ASSERT_EQ(store.GetSetting("Settings", "Version"), "32131");
+    ASSERT_EQ(store.GetSetting("Settings", "Version"), kVersion);
     ASSERT_TRUE(store.SaveSetting("Settings", "Installed", "1"));
     const std::string after = test::readBytes(path);
     EXPECT_NE(after.find(std::string(1 << 20, 'z')), std::string::npos);

@@ -14,15 +14,13 @@ namespace {
 
 class RegistrySubsTest : public ::testing::Test {
 protected:
-    void SetUp() override { FailureReporter::install(&prompter, "Velmaris"); }
-    void TearDown() override { FailureReporter::install(nullptr, "Velmaris"); }
-
     test::TempDir dir;
     std::string path = dir.file("hive/HKEY_CURRENT_USER.reg");
     RegistryFile file{path};
     RegistryFileBackend backend{RegistryFile(path)};
     RegistrySubs subs{backend};
-    test::RecordingPrompter prompter;
+    test::CapturedReports reports;
+    test::RecordingPrompter& prompter = reports.prompter;
 };
 
 } // namespace

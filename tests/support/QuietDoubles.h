@@ -18,9 +18,10 @@ struct NoShell : Shell {
     }
 };
 
-// Never another instance running.
-struct AlwaysFirst : SingleInstance {
-    bool claim(const std::string&) override { return true; }
+// Another instance running only when a test says so.
+struct FakeSingleInstance : SingleInstance {
+    bool claim(const std::string&) override { return !otherRunning; }
+    bool otherRunning = false;
 };
 
 // Remembers the databases it was asked to open, and opens none.

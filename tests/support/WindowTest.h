@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
 #include "main/gui/frmMain.h"
@@ -11,6 +10,7 @@
 #include "TestSupport.h"
 #include "support/FakeHost.h"
 #include "support/QuietDoubles.h"
+#include "support/SettingsBuilders.h"
 
 #include <QObject>
 
@@ -18,27 +18,31 @@
 
 namespace vm::test {
 
-// What a window under test needs of the program: a user who has started
-// this version before, a settings file in a fresh folder, a host with a
-// database open, and failure reports recorded in `prompter`. Each test
-// starts one with startProgram and ends it with stopProgram.
+// What a window under test needs of the program: a settings file in a fresh
+// folder, a host with a database open, and failure reports recorded in
+// `prompter`. Each test starts one with startProgram (a user who has started
+// this version before) or startFreshProgram, and ends it with stopProgram.
 class WindowTest : public QObject {
 protected:
-    void startProgram(const std::string& settingsFile) {
+    void startFreshProgram() {
         dir = std::make_unique<TempDir>();
         store = MemoryPerUserStore();
-        // Not checked: the memory store takes every write.
-        (void)store.SaveSetting(schema::kSettings, schema::kInstalled, "1");
-        (void)store.SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText());
-        writeBytes(iniPath(), settingsFile);
+        host.state = FakeHostState();
+        host.calls.clear();
         host.state.userName = "Admin";
         host.state.appPath = dir->file("host");
         registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
         program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
                                             dir->path().string());
-        program->ini.sIniPath = iniPath();
         prompter.asked.clear();
-        FailureReporter::install(&prompter, "Velmaris");
+    }
+
+    void startProgram(const std::string& settingsFile) {
+        startFreshProgram();
+        // Not checked: the memory store takes every write.
+        (void)startedBefore(store);
+        writeBytes(iniPath(), settingsFile);
+        program->ini.sIniPath = iniPath();
     }
 
     // The main window with its start-up run.
@@ -47,10 +51,7 @@ protected:
         window->load();
     }
 
-    void stopProgram() {
-        window.reset();
-        FailureReporter::install(nullptr, "Velmaris");
-    }
+    void stopProgram() { window.reset(); }
 
     std::string iniPath() const { return dir->file("Velmaris.ini"); }
 
@@ -60,9 +61,10 @@ protected:
     std::unique_ptr<RegistryFileBackend> registry;
     std::unique_ptr<Program> program;
     std::unique_ptr<frmMain> window;
-    RecordingPrompter prompter;
+    CapturedReports reports;
+    RecordingPrompter& prompter = reports.prompter;
     NoShell shell;
-    AlwaysFirst instance;
+    FakeSingleInstance instance;
     LangTable lang;
 };
 

@@ -4,7 +4,7 @@
 // login window the real logon.exe answers. Needs a display: wine makes real
 // windows.
 
-#include "main/FakeMainView.h"
+#include "main/MainWindowTest.h"
 
 #include "e2e/win32/WineSupport.h"
 

@@ -1,11 +1,11 @@
 // The logon program against windows of the test's own, under wine or Windows.
 #include "LoginWindows.h"
 #include "TestSupport.h"
-#include "cipher/modEnCrypt.h"
 #include "logon/Form1.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
+#include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +39,7 @@ protected:
 
     void handOver(std::string_view username, std::string_view password, bool usePassword) {
         ASSERT_TRUE(
-            store_->SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0"));
-        ASSERT_TRUE(store_->SaveSetting(schema::kLogon, schema::kUsername, username));
-        ASSERT_TRUE(
-            store_->SaveSetting(schema::kLogon, schema::kPassword,
-                                modEnCrypt::EncryptText(windows1252::fromUtf8(password).value(),
-                                                        std::string(modEnCrypt::kCipherKey))));
+            handOverLogon(*store_, username, windows1252::fromUtf8(password).value(), usePassword));
     }
 
     // Runs logon to its end while this thread's windows go on answering.

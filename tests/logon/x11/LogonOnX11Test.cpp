@@ -3,17 +3,16 @@
 #include "KeyboardState.h"
 #include "TestSupport.h"
 #include "XServer.h"
-#include "cipher/modEnCrypt.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
+#include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <iostream>
 #include <sys/wait.h>
 
 namespace vm::test {
@@ -30,13 +29,8 @@ protected:
 
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
         FilePerUserStore store{std::string(schema::kApplicationName)};
-        EXPECT_TRUE(store.SaveSetting(schema::kLogon, schema::kUsername, username));
         EXPECT_TRUE(
-            store.SaveSetting(schema::kLogon, schema::kUsePassword, usePassword ? "1" : "0"));
-        EXPECT_TRUE(
-            store.SaveSetting(schema::kLogon, schema::kPassword,
-                              modEnCrypt::EncryptText(windows1252::fromUtf8(password).value(),
-                                                      std::string(modEnCrypt::kCipherKey))));
+            handOverLogon(store, username, windows1252::fromUtf8(password).value(), usePassword));
     }
 
     std::unique_ptr<ChildProcess> startHost(const std::vector<std::string>& options = {}) {
@@ -103,16 +97,12 @@ TEST_F(LogonOnX11, AnswersTheLoginWindowWithNameAndPasswordAndLeavesTheKeyboardA
     EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
 }
 
-TEST_F(LogonOnX11, AnswersWithinATickOfTheWindowShowing) {
+// How soon it answers is a figure of bench/switch-bench.sh.
+TEST_F(LogonOnX11, AnswersALoginWindowThatShowsOnlyLater) {
     handOver("jdoe", "pw", true);
     auto host = startHost({"--show-after", "1000"});
     EXPECT_EQ(runLogon(), 0);
-    const Fields fields = fieldsOf(*host);
-    expectAnswered(fields, "jdoe", "pw");
-    const int answeredMs = std::stoi(fields.at("answered_ms"));
-    std::cout << "answered " << answeredMs << " ms after the login window showed\n";
-    // One tick, the pause before typing, and six short pauses between steps.
-    EXPECT_LT(answeredMs, 100 + 100 + 6 * 10 + 150);
+    expectAnswered(fieldsOf(*host), "jdoe", "pw");
 }
 
 TEST_F(LogonOnX11, TypesKeyCodeCharactersAndCharactersMissingFromTheLayoutLiterally) {

@@ -1,17 +1,8 @@
 // The QuickSwitch settings dialog on Qt's offscreen platform, opened from the
 // main window's menu and driven by the object names of its widgets.
-#include "base/FailureReport.h"
-#include "main/core/LangText.h"
-#include "main/core/Program.h"
 #include "main/gui/frmAssign.h"
-#include "main/gui/frmMain.h"
-#include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
 
-#include "TestSupport.h"
-#include "support/FakeHost.h"
 #include "support/ModalAnswer.h"
-#include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 
@@ -33,9 +24,12 @@ class AssignDialogTest : public test::WindowTest {
 
 private slots:
     void init() {
-        startProgram("[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Beta;;Alpha\r\n"
-                     "QuickSwitchScheme=2\r\n"
-                     "[Alpha]\r\nPath=/db/a.dbf\r\n[Beta]\r\nPath=/db/b.dbf\r\n");
+        startProgram(test::SettingsFile()
+                         .list("Alpha;Beta")
+                         .general("QuickSwitch", "Beta;;Alpha")
+                         .general("QuickSwitchScheme", "2")
+                         .record("Alpha", "/db/a.dbf")
+                         .record("Beta", "/db/b.dbf"));
         startMainWindow();
         prompter.asked.clear();
     }

@@ -1,22 +1,11 @@
 // The list management dialogs on Qt's offscreen platform, driven by the
 // object names of their widgets.
-#include "base/FailureReport.h"
-#include "main/core/LangText.h"
-#include "main/core/Program.h"
 #include "main/gui/frmListMaintenance.h"
 #include "main/gui/frmLocations.h"
-#include "main/gui/frmMain.h"
 #include "main/gui/frmPrefLocations.h"
 #include "main/gui/frmProperties.h"
-#include "platform/Shell.h"
-#include "platform/SingleInstance.h"
-#include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
 
-#include "TestSupport.h"
-#include "support/FakeHost.h"
 #include "support/ModalAnswer.h"
-#include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 
@@ -33,9 +22,7 @@
 
 using namespace vm;
 
-using test::AlwaysFirst;
 using test::child;
-using test::NoShell;
 
 namespace {
 
@@ -71,9 +58,10 @@ class ListDialogsTest : public test::WindowTest {
 
 private slots:
     void init() {
-        startProgram("[General]\r\nSort=Alpha;Beta\r\n"
-                     "[Alpha]\r\nPath=/db/a.dbf\r\nCLY=/l/a.cly\r\n"
-                     "[Beta]\r\nPath=/db/b.dbf\r\nCLY=/l/b.cly\r\n");
+        startProgram(test::SettingsFile()
+                         .list("Alpha;Beta")
+                         .record("Alpha", "/db/a.dbf", {{"CLY", "/l/a.cly"}})
+                         .record("Beta", "/db/b.dbf", {{"CLY", "/l/b.cly"}}));
         startMainWindow();
     }
 

@@ -1,18 +1,9 @@
 // The QuickSwitch window on Qt's offscreen platform.
-#include "base/FailureReport.h"
-#include "main/core/LangText.h"
-#include "main/core/Program.h"
-#include "main/gui/frmMain.h"
 #include "main/gui/frmQuickSwitch.h"
 #include "platform/CaptionColours.h"
 #include "platform/qt/QtPrompter.h"
-#include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
 
-#include "TestSupport.h"
-#include "support/FakeHost.h"
 #include "support/ModalAnswer.h"
-#include "support/QuietDoubles.h"
 #include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 

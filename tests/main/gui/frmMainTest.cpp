@@ -1,19 +1,10 @@
 #include "main/gui/frmMain.h"
-#include "base/FailureReport.h"
 #include "main/core/LangText.h"
-#include "main/core/OpenDatabase.h"
-#include "main/core/Program.h"
 #include "main/gui/ProgramIcon.h"
 #include "main/gui/frmAbout.h"
-#include "platform/Shell.h"
-#include "platform/SingleInstance.h"
-#include "settings/PerUserStore.h"
-#include "settings/RegistrySubs.h"
 
-#include "TestSupport.h"
-#include "support/FakeHost.h"
 #include "support/LanguagePickerAnswer.h"
-#include "support/QuietDoubles.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,42 +21,24 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include <filesystem>
-#include <functional>
-
 using namespace vm;
-using vm::test::AlwaysFirst;
 using vm::test::answerLanguagePicker;
-using vm::test::NoShell;
-using vm::test::RecordingOpener;
 
-class frmMainTest : public QObject {
+class frmMainTest : public test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<test::TempDir> dir;
-    std::unique_ptr<MemoryPerUserStore> store;
-    std::unique_ptr<test::FakeHost> host;
-    std::unique_ptr<RegistryFileBackend> registry;
-    std::unique_ptr<Program> program;
-    test::RecordingPrompter prompter;
-    NoShell shell;
-    AlwaysFirst instance;
-    RecordingOpener opener;
-    LangTable lang;
-
-    std::string iniPath() const { return dir->file("Velmaris.ini"); }
+    test::RecordingOpener opener;
 
     // A user who has started before, with a list of three databases; the
     // second is the one open in the host.
     void knownUser(const std::string& language = "0") {
-        QVERIFY(store->SaveSetting("Settings", "Installed", "1"));
-        QVERIFY(store->SaveSetting("Settings", "Version", "32131"));
-        QVERIFY(store->SaveSetting("Options", "Language", language));
-        test::writeBytes(iniPath(), "[General]\r\nSort=Alpha;Beta;Gamma\r\n"
-                                    "[Alpha]\r\nPath=/db/alpha.dbf\r\n"
-                                    "[Beta]\r\nPath=/db/beta.dbf\r\n"
-                                    "[Gamma]\r\nPath=/db/gamma.dbf\r\n");
-        host->state.openDatabase = "/db/beta.dbf";
+        QVERIFY(test::startedBefore(store, language));
+        test::writeBytes(iniPath(), test::SettingsFile()
+                                        .list("Alpha;Beta;Gamma")
+                                        .record("Alpha", "/db/alpha.dbf")
+                                        .record("Beta", "/db/beta.dbf")
+                                        .record("Gamma", "/db/gamma.dbf"));
+        host.state.openDatabase = "/db/beta.dbf";
     }
 
     std::unique_ptr<frmMain> loadedWindow() {
@@ -78,20 +51,11 @@ class frmMainTest : public QObject {
 
 private slots:
     void init() {
-        dir = std::make_unique<test::TempDir>();
-        store = std::make_unique<MemoryPerUserStore>();
-        host = std::make_unique<test::FakeHost>();
-        host->state.userName = "Admin";
-        host->state.appPath = dir->file("host");
-        registry = std::make_unique<RegistryFileBackend>(RegistryFile(dir->file("host.reg")));
-        program = std::make_unique<Program>(*store, lang, prompter, shell, *host, *registry,
-                                            dir->path().string());
-        prompter.asked.clear();
+        startFreshProgram();
         opener.calls.clear();
-        FailureReporter::install(&prompter, "Velmaris");
     }
 
-    void cleanup() { FailureReporter::install(nullptr, "Velmaris"); }
+    void cleanup() { stopProgram(); }
 
     void carriesTheNamesToolsLookFor() {
         knownUser();
@@ -115,7 +79,7 @@ private slots:
         answerLanguagePicker(1, &firstRunLook);
         auto w = loadedWindow();
         QVERIFY(firstRunLook);
-        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Installed")), QString("1"));
+        QCOMPARE(QString::fromStdString(store.GetSetting("Settings", "Installed")), QString("1"));
         QCOMPARE(list(*w)->headerItem()->text(0), QString::fromStdString(lang[42]));
         QCOMPARE(lang.LangIndex(), LangTable::kFrench);
         QCOMPARE(list(*w)->topLevelItemCount(), 0);
@@ -126,7 +90,7 @@ private slots:
 
     void languageReloadKeepsRowsAndSelection() {
         knownUser();
-        QVERIFY(store->SaveSetting("Display", "Selected", "2"));
+        QVERIFY(store.SaveSetting("Display", "Selected", "2"));
         auto w = loadedWindow();
         const QString english = list(*w)->headerItem()->text(0);
         answerLanguagePicker(2);
@@ -177,9 +141,9 @@ private slots:
             w->close();
             QVERIFY(w->processEnded());
         }
-        QCOMPARE(QString::fromStdString(store->GetSetting("Display", "Selected")), QString("3"));
-        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Width")), QString("10500"));
-        QCOMPARE(QString::fromStdString(store->GetSetting("Settings", "Column2")), QString("2250"));
+        QCOMPARE(QString::fromStdString(store.GetSetting("Display", "Selected")), QString("3"));
+        QCOMPARE(QString::fromStdString(store.GetSetting("Settings", "Width")), QString("10500"));
+        QCOMPARE(QString::fromStdString(store.GetSetting("Settings", "Column2")), QString("2250"));
         auto again = loadedWindow();
         QCOMPARE(again->size(), QSize(700, 450));
         QCOMPARE(list(*again)->columnWidth(1), 150);
@@ -188,8 +152,8 @@ private slots:
 
     void aSizeStoredOnABiggerScreenFitsThisOne() {
         knownUser();
-        QVERIFY(store->SaveSetting("Settings", "Width", "30000"));
-        QVERIFY(store->SaveSetting("Settings", "Height", "20000"));
+        QVERIFY(store.SaveSetting("Settings", "Width", "30000"));
+        QVERIFY(store.SaveSetting("Settings", "Height", "20000"));
         auto w = loadedWindow();
         const QRect screen = w->screen()->availableGeometry();
         QVERIFY(w->frameGeometry().width() <= screen.width());
@@ -198,13 +162,13 @@ private slots:
 
     void anEarlyExitShowsItsMessageAndSavesNothing() {
         knownUser();
-        host->state.userName.clear(); // no database open in the host
+        host.state.userName.clear(); // no database open in the host
         auto w = loadedWindow();
         QVERIFY(!w->isVisible());
         QVERIFY(w->processEnded());
         QCOMPARE(prompter.asked.size(), size_t(1));
         QCOMPARE(QString::fromStdString(prompter.asked[0].text), QString::fromStdString(lang[126]));
-        QCOMPARE(store->GetSetting("Display", "Selected", "untouched"), std::string("untouched"));
+        QCOMPARE(store.GetSetting("Display", "Selected", "untouched"), std::string("untouched"));
     }
 
     void openUsesTheSelectedRowAndTheCheckedView() {
@@ -222,7 +186,7 @@ private slots:
 
     void aStartThatFailsBeforeItsTextsStillShowsADesignedWindow() {
         knownUser();
-        QVERIFY(store->SaveSetting("Settings", "Width", "40000")); // unreadable as 16 bits
+        QVERIFY(store.SaveSetting("Settings", "Width", "40000")); // unreadable as 16 bits
         auto w = loadedWindow();
         QCOMPARE(prompter.asked.size(), size_t(1));
         QVERIFY(w->isVisible());
@@ -234,8 +198,7 @@ private slots:
     }
 
     void enterOpensOnlyWhileOpenIsOn() {
-        QVERIFY(store->SaveSetting("Settings", "Installed", "1"));
-        QVERIFY(store->SaveSetting("Settings", "Version", "32131"));
+        QVERIFY(test::startedBefore(store));
         auto empty = loadedWindow();
         QTest::keyClick(list(*empty), Qt::Key_Return);
         QVERIFY(prompter.asked.empty());

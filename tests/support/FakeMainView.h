@@ -1,27 +1,13 @@
 #pragma once
 
-#include "base/FailureReport.h"
-#include "main/core/DatabaseList.h"
 #include "main/core/DatabaseProperties.h"
-#include "main/core/LangText.h"
-#include "main/core/MainMenus.h"
-#include "main/core/MainStartup.h"
 #include "main/core/MainView.h"
-#include "main/core/OpenDatabase.h"
-#include "main/core/Program.h"
 #include "platform/Shell.h"
-#include "platform/SingleInstance.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
-#include "settings/SettingsSchema.h"
-#include "support/FakeHost.h"
-#include "support/QuietDoubles.h"
 
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <functional>
 #include <utility>
 
@@ -188,12 +174,6 @@ private:
     }
 };
 
-class FakeSingleInstance : public SingleInstance {
-public:
-    bool claim(const std::string&) override { return !otherRunning; }
-    bool otherRunning = false;
-};
-
 class RecordingShell : public Shell {
 public:
     bool open(const std::string& target, const std::string& folder) override {
@@ -215,77 +195,6 @@ public:
     bool startSucceeds = true;
     std::vector<std::pair<std::string, std::string>> askedFor;
     FileProgram program{FileProgram::Status::NoneRegistered, {}};
-};
-
-// The main window's logic wired to fakes, with the program folder (and so the
-// settings file) and the host's folder in a fresh directory. Failure reports
-// go to `prompter` with the caption "Velmaris error".
-class MainWindowTest : public ::testing::Test {
-public:
-    MainWindowTest() {
-        menus.attach(startup, list);
-        view.onClose = [this] { startup.Form_Unload(); };
-        host.state.userName = "Admin";
-        host.state.appPath = dir.file("host");
-    }
-    void SetUp() override {
-        FailureReporter::install(&prompter, "Velmaris");
-        folderBefore_ = std::filesystem::current_path();
-    }
-    // Writing the host link changes the current folder.
-    void TearDown() override {
-        FailureReporter::install(nullptr, "Velmaris");
-        FailureReporter::setLocalizedSupport("");
-        std::filesystem::current_path(folderBefore_);
-    }
-
-    // A user who has run this version before.
-    void installed(std::string_view language = "0") {
-        EXPECT_TRUE(store.SaveSetting("Settings", "Version", schema::programVersionText()));
-        EXPECT_TRUE(store.SaveSetting("Settings", "Installed", "1"));
-        EXPECT_TRUE(store.SaveSetting("Options", "Language", language));
-    }
-
-    // Sales and Copy are the database open in the host; Support is not.
-    void startWithList(std::string_view language = "0") {
-        installed(language);
-        host.state.openDatabase = "/db/sales.dbf";
-        writeBytes(iniPath(), "[General]\r\nSort=Sales;Support;Copy\r\n"
-                              "[Sales]\r\nPath=/db/sales.dbf\r\nCLY=/opt/host/Layout/sales.cly\r\n"
-                              "GLY=/shared/groups.gly\r\nStartupMacro=/opt/host/Macro/go.mpr\r\n"
-                              "[Support]\r\nPath=/db/support.dbf\r\nCLY=/opt/host/layout/s.cly\r\n"
-                              "[Copy]\r\nPath=/db/sales.dbf\r\n");
-        startup.Form_Load();
-    }
-
-    std::string iniPath() const { return dir.file("Velmaris.ini"); }
-    std::string linkFile() const { return dir.file("host/NetLinks/1010it_corvane.web"); }
-
-    std::vector<std::string> failureReports() const {
-        std::vector<std::string> texts;
-        for (const auto& message : prompter.asked)
-            if (message.caption == "Velmaris error")
-                texts.push_back(message.text);
-        return texts;
-    }
-
-    TempDir dir;
-    RefusingStore store;
-    LangTable lang;
-    RecordingPrompter prompter;
-    RecordingShell shell;
-    FakeHost host;
-    FakeSingleInstance instance;
-    RecordingOpener opener;
-    RefusingRegistry registry{RegistryFile(dir.file("registry.reg"))};
-    Program program{store, lang, prompter, shell, host, registry, dir.path().string()};
-    FakeMainView view;
-    MainMenus menus{program, view};
-    DatabaseList list{program, view, opener};
-    MainStartup startup{program, view, list, menus, instance};
-
-private:
-    std::filesystem::path folderBefore_;
 };
 
 } // namespace vm::test
