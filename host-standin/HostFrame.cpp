@@ -238,8 +238,8 @@ void HostFrame::closeByCommand() {
 
 void HostFrame::closeEvent(QCloseEvent* event) {
     // A caller still waiting for the login hears that it failed.
-    if (login_)
-        login_->reject();
+    if (LoginDialog* dialog = login_.data())
+        dialog->reject();
     if (!closingByCommand_)
         emit userClosing();
     event->accept();

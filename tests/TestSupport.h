@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,7 +45,12 @@ private:
 
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    // Through the buffer rather than its iterators, which GCC 12 takes for
+    // possible null dereferences (-Wnull-dereference) once inlined.
+    if (in)
+        bytes << in.rdbuf();
+    return bytes.str();
 }
 
 inline bool fileExists(const std::string& path) {

@@ -91,7 +91,7 @@ private:
             skipBlanks();
             if (pos_ == text_.size() || text_[pos_] != '"')
                 fail("a member name missing");
-            std::string name = *string().text();
+            std::string name = string();
             if (!take(':'))
                 fail("':' missing");
             members.emplace_back(std::move(name), any());
@@ -191,7 +191,7 @@ private:
         vm::utf8::append(out, unit);
     }
 
-    Json string() {
+    std::string string() {
         ++pos_;
         std::string out;
         while (true) {

@@ -138,7 +138,7 @@ TEST_P(QuickSwitchEndToEnd, ADatabaseWithoutUserAsksForOneBeforeTheHostStarts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, QuickSwitchEndToEnd, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Openbox" : "Bare"; });
+                         [](const auto& instance) { return instance.param ? "Openbox" : "Bare"; });
 
 } // namespace
 } // namespace vm::test

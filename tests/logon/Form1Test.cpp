@@ -94,16 +94,16 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
                  {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
     for (const auto& c : cases) {
         handOver("jdoe", "pw", true); // each run takes the password it was handed
-        Companion logon(store);
-        logon.search.appearsAfter = 0ms;
-        logon.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
-        ASSERT_TRUE(logon.run());
-        EXPECT_EQ(logon.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
+        Companion companion(store);
+        companion.search.appearsAfter = 0ms;
+        companion.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
+        ASSERT_TRUE(companion.run());
+        EXPECT_EQ(companion.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
         if (c.sent.empty()) {
-            EXPECT_GT(logon.search.searches, 1) << "nothing went out: the search goes on";
+            EXPECT_GT(companion.search.searches, 1) << "nothing went out: the search goes on";
         } else {
-            EXPECT_EQ(logon.search.searches, 1) << "the answer is not started over";
-            EXPECT_EQ(logon.typer.finished, 1);
+            EXPECT_EQ(companion.search.searches, 1) << "the answer is not started over";
+            EXPECT_EQ(companion.typer.finished, 1);
         }
     }
 }
@@ -177,19 +177,19 @@ TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
 TEST_F(Form1Test, WipesTheClearPasswordHoweverTheProgramEnds) {
     const auto wipedAfter = [&](auto&& arrange) {
         handOver("jdoe", "a long password, so that it lives on the heap", true);
-        Companion logon(store);
-        arrange(logon);
-        EXPECT_TRUE(logon.form.Form_Load());
-        EXPECT_FALSE(logon.form.passwordWiped()) << "deciphered at load";
-        logon.form.run(logon.search, logon.typer);
-        return logon.form.passwordWiped();
+        Companion companion(store);
+        arrange(companion);
+        EXPECT_TRUE(companion.form.Form_Load());
+        EXPECT_FALSE(companion.form.passwordWiped()) << "deciphered at load";
+        companion.form.run(companion.search, companion.typer);
+        return companion.form.passwordWiped();
     };
-    EXPECT_TRUE(wipedAfter([](Companion& logon) { logon.search.appearsAfter = 0ms; }));
+    EXPECT_TRUE(wipedAfter([](Companion& companion) { companion.search.appearsAfter = 0ms; }));
     EXPECT_TRUE(wipedAfter([](Companion&) {}));
-    EXPECT_TRUE(wipedAfter([](Companion& logon) { logon.pacer.stopDuringSleep = 2; }));
-    EXPECT_TRUE(wipedAfter([](Companion& logon) {
-        logon.search.appearsAfter = 0ms;
-        logon.typer.failOnType = true;
+    EXPECT_TRUE(wipedAfter([](Companion& companion) { companion.pacer.stopDuringSleep = 2; }));
+    EXPECT_TRUE(wipedAfter([](Companion& companion) {
+        companion.search.appearsAfter = 0ms;
+        companion.typer.failOnType = true;
     }));
 }
 

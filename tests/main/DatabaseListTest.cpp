@@ -49,9 +49,9 @@ TEST_F(DatabaseListTest, AHostFailureOnOneRowIsReportedAndTheFillGoesOn) {
     host.fail("GetDefaultLocation");
     startWithList();
     EXPECT_EQ(view.rowCount(), 3);
-    const auto reports = failureReports();
-    ASSERT_EQ(reports.size(), 3u);
-    EXPECT_NE(reports[0].find("in frmMain: Sub FillColumns"), std::string::npos) << reports[0];
+    const auto texts = failureReports();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_NE(texts[0].find("in frmMain: Sub FillColumns"), std::string::npos) << texts[0];
     EXPECT_EQ(view.events, (std::vector<std::string>{"show"}));
 }
 
@@ -109,10 +109,10 @@ TEST_F(DatabaseListTest, OpenWithoutASelectedRowIsReportedAndOpensNothing) {
     view.selected.reset();
     menus.mnuFileOpen_Click();
     EXPECT_TRUE(opener.calls.empty());
-    const auto reports = failureReports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reports[0].starts_with("Error 91: ")) << reports[0];
-    EXPECT_NE(reports[0].find("in frmMain: Sub cmdOpen_Click"), std::string::npos);
+    const auto texts = failureReports();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("Error 91: ")) << texts[0];
+    EXPECT_NE(texts[0].find("in frmMain: Sub cmdOpen_Click"), std::string::npos);
 }
 
 } // namespace

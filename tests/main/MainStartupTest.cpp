@@ -116,19 +116,23 @@ TEST_P(EarlyExit, TellsWhyAndClosesWithoutSaving) {
 INSTANTIATE_TEST_SUITE_P(
     MainStartup, EarlyExit,
     ::testing::Values(
-        ExitCase{"AnotherInstance", [](MainWindowTest& t) { t.instance.otherRunning = true; },
+        ExitCase{"AnotherInstance",
+                 [](MainWindowTest& fixture) { fixture.instance.otherRunning = true; },
                  "An instance of this program is already running!", Prompter::Icon::None},
-        ExitCase{"HostNotRunning", [](MainWindowTest& t) { t.host.state.running = false; },
+        ExitCase{"HostNotRunning",
+                 [](MainWindowTest& fixture) { fixture.host.state.running = false; },
                  "Please run ACT! before running Velmaris!", Prompter::Icon::Exclamation},
-        ExitCase{"HostNotReachable", [](MainWindowTest& t) { t.host.fail("Dispatch1"); },
+        ExitCase{"HostNotReachable",
+                 [](MainWindowTest& fixture) { fixture.host.fail("Dispatch1"); },
                  "Problem registering ACT! event.\rPlease run actreg.exe in your ACT! folder "
                  "and try again.",
                  Prompter::Icon::Critical},
-        ExitCase{"NoDatabaseOpen", [](MainWindowTest& t) { t.host.state.userName.clear(); },
+        ExitCase{"NoDatabaseOpen",
+                 [](MainWindowTest& fixture) { fixture.host.state.userName.clear(); },
                  "Please make sure a database is open or ACT! completely closed before running "
                  "Velmaris!",
                  Prompter::Icon::None}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST_F(MainStartupTest, CloseSavesTheWindowStateAndTheNextStartRestoresIt) {
     startWithList();
@@ -182,11 +186,11 @@ TEST_F(MainStartupTest, AHeightTooLargeToReadIsReportedAndTheWindowStillShows) {
     installed();
     EXPECT_TRUE(store.SaveSetting("Settings", "Height", "40000"));
     startup.Form_Load();
-    const auto reports = failureReports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reports[0].starts_with("Error 6: ")) << reports[0];
-    EXPECT_NE(reports[0].find("40000"), std::string::npos);
-    EXPECT_NE(reports[0].find("in frmMain: Sub Form_Load - Line # "), std::string::npos);
+    const auto texts = failureReports();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("Error 6: ")) << texts[0];
+    EXPECT_NE(texts[0].find("40000"), std::string::npos);
+    EXPECT_NE(texts[0].find("in frmMain: Sub Form_Load - Line # "), std::string::npos);
     // The load step ended there, but the program is not left without a window.
     EXPECT_EQ(view.events, Events{"show"});
     EXPECT_EQ(view.rowCount(), 0);

@@ -92,7 +92,7 @@ TEST_P(PerUserStoreTest, EveryByteRoundTripsInValuesAndNames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PerUserStoreTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "File" : "Memory"; });
+                         [](const auto& instance) { return instance.param ? "File" : "Memory"; });
 
 #ifndef _WIN32
 // The configuration folder named for the life of the object.

@@ -57,7 +57,7 @@ class FakePropertiesView : public PropertiesView {
 public:
     PropertiesFields fields() const override { return shown; }
     void setName(const std::string& name) override { shown.name = name; }
-    void showPage(int page) override { this->page = page; }
+    void showPage(int shownPage) override { page = shownPage; }
     void focus(Field field) override { focused = field; }
     void closeDialog() override { closed = true; }
 
@@ -180,8 +180,8 @@ public:
         opened.emplace_back(target, folder);
         return true;
     }
-    bool start(const std::string& program, const std::string&) override {
-        started.push_back(program);
+    bool start(const std::string& file, const std::string&) override {
+        started.push_back(file);
         return startSucceeds;
     }
     // Answers `program` and remembers each file asked about and its text at

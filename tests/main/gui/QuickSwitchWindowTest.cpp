@@ -43,16 +43,16 @@ private slots:
     }
 
     void tilesAreButtonsForMouseAndKeyboard() {
-        auto window = shown();
-        QCOMPARE(window->size(), QSize(96, 160));
-        auto* alpha = child<QWidget>(*window, "pic1");
+        auto quickSwitch = shown();
+        QCOMPARE(quickSwitch->size(), QSize(96, 160));
+        auto* alpha = child<QWidget>(*quickSwitch, "pic1");
         QCOMPARE(alpha->accessibleName(), QString("Alpha"));
         QCOMPARE(alpha->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(child<QWidget>(*window, "pic3")->isVisible(), false);
+        QCOMPARE(child<QWidget>(*quickSwitch, "pic3")->isVisible(), false);
         QTest::mouseClick(alpha, Qt::LeftButton);
         QCOMPARE(opener.calls.size(), size_t(1));
         QCOMPARE(opener.calls[0], (test::RecordingOpener::Call{"Alpha", 0, true}));
-        QVERIFY(!window->isVisible());
+        QVERIFY(!quickSwitch->isVisible());
         QVERIFY(program->bQuickSwitchExit);
 
         auto again = shown();
@@ -62,14 +62,15 @@ private slots:
 
     void escapeLeavesAndTheStripOpensTheMenu() {
         program->bStartMode = true;
-        auto window = shown();
-        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(window->width() - 8, 8));
-        auto* menu = child<QMenu>(*window, "mnuControl");
+        auto quickSwitch = shown();
+        QTest::mouseClick(quickSwitch.get(), Qt::LeftButton, {},
+                          QPoint(quickSwitch->width() - 8, 8));
+        auto* menu = child<QMenu>(*quickSwitch, "mnuControl");
         QTRY_VERIFY(menu->isVisible());
-        QVERIFY(!window->findChild<QAction*>("mnuControlClose")->isEnabled());
+        QVERIFY(!quickSwitch->findChild<QAction*>("mnuControlClose")->isEnabled());
         menu->close();
-        QTest::keyClick(window.get(), Qt::Key_Escape);
-        QVERIFY(!window->isVisible());
+        QTest::keyClick(quickSwitch.get(), Qt::Key_Escape);
+        QVERIFY(!quickSwitch->isVisible());
         QVERIFY(program->bQuickSwitchExit);
         QVERIFY(!program->bStartCancelled);
         QVERIFY(!main->isVisible());
@@ -77,18 +78,18 @@ private slots:
     }
 
     void leavingATileWithTheButtonHeldEndsItsHover() {
-        auto window = shown();
-        auto* alpha = child<QWidget>(*window, "pic1");
+        auto quickSwitch = shown();
+        auto* alpha = child<QWidget>(*quickSwitch, "pic1");
         QTest::mouseMove(alpha);
         QTest::mousePress(alpha, Qt::LeftButton);
-        QVERIFY(window->logic().tiles()[0].raised);
+        QVERIFY(quickSwitch->logic().tiles()[0].raised);
         // The tile keeps the pointer's moves while the button is held.
         QTest::mouseMove(alpha, QPoint(alpha->width() + 30, 10));
-        QVERIFY(!window->logic().tiles()[0].raised);
+        QVERIFY(!quickSwitch->logic().tiles()[0].raised);
         QVERIFY2(!alpha->testAttribute(Qt::WA_SetCursor), "the hand is gone");
         QTest::mouseRelease(alpha, Qt::LeftButton, {}, QPoint(alpha->width() + 30, 10));
         QVERIFY(opener.calls.empty());
-        QVERIFY(window->isVisible());
+        QVERIFY(quickSwitch->isVisible());
         QCOMPARE(alpha->cursor().shape(), Qt::BitmapCursor);
     }
 
@@ -96,9 +97,10 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(store.SaveSetting("Settings", "QuickLeft", std::to_string(15 * 2500)));
         QVERIFY(store.SaveSetting("Settings", "QuickTop", std::to_string(15 * (screen.y() + 40))));
-        auto window = shown();
-        QVERIFY(screen.contains(window->frameGeometry()));
-        QCOMPARE(window->pos(), QPoint(screen.right() + 1 - window->width(), screen.y() + 40));
+        auto quickSwitch = shown();
+        QVERIFY(screen.contains(quickSwitch->frameGeometry()));
+        QCOMPARE(quickSwitch->pos(),
+                 QPoint(screen.right() + 1 - quickSwitch->width(), screen.y() + 40));
 
         QVERIFY(store.SaveSetting("Settings", "QuickLeft", std::to_string(15 * (screen.x() + 30))));
         auto fitting = shown();
@@ -106,19 +108,19 @@ private slots:
     }
 
     void dialogsAndMessagesStandAboveTheWindow() {
-        auto window = shown();
+        auto quickSwitch = shown();
         QWidget* owner = nullptr;
         answerModal("frmAssign", [&](QWidget& dialog) {
             owner = dialog.parentWidget();
             dialog.close();
         });
-        window->findChild<QAction*>("mnuAssign")->trigger();
-        QCOMPARE(owner, window.get());
+        quickSwitch->findChild<QAction*>("mnuAssign")->trigger();
+        QCOMPARE(owner, quickSwitch.get());
 
         // Modal, as its callers show it, and without the focus.
-        window->hide();
-        window->setWindowModality(Qt::ApplicationModal);
-        window->show();
+        quickSwitch->hide();
+        quickSwitch->setWindowModality(Qt::ApplicationModal);
+        quickSwitch->show();
         main->show();
         main->activateWindow();
         QWidget* messageOwner = nullptr;
@@ -128,21 +130,21 @@ private slots:
         });
         QtPrompter().ask("The settings file cannot be read.", "Velmaris", Prompter::Buttons::Ok,
                          Prompter::Icon::Exclamation);
-        QCOMPARE(messageOwner, window.get());
+        QCOMPARE(messageOwner, quickSwitch.get());
     }
 
     void theStripHasTheSystemsCaptionColours() {
         const auto colours = makeCaptionColours();
-        auto window = shown();
-        const QPoint strip(window->width() - 8, window->height() / 2);
+        auto quickSwitch = shown();
+        const QPoint strip(quickSwitch->width() - 8, quickSwitch->height() / 2);
         auto paintedAt = [&] {
-            const QColor c = window->grab().toImage().pixelColor(strip);
+            const QColor c = quickSwitch->grab().toImage().pixelColor(strip);
             return SystemColour{static_cast<std::uint8_t>(c.red()),
                                 static_cast<std::uint8_t>(c.green()),
                                 static_cast<std::uint8_t>(c.blue())};
         };
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        quickSwitch->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(quickSwitch.get()));
         QCOMPARE(paintedAt(), colours->active());
         main->show();
         main->activateWindow();
@@ -151,9 +153,9 @@ private slots:
     }
 
     void theMenuOpensFromTheKeyboard() {
-        auto window = shown();
-        auto* menu = child<QMenu>(*window, "mnuControl");
-        auto* alpha = child<QWidget>(*window, "pic1");
+        auto quickSwitch = shown();
+        auto* menu = child<QMenu>(*quickSwitch, "mnuControl");
+        auto* alpha = child<QWidget>(*quickSwitch, "pic1");
         alpha->setFocus();
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0),
                                   alpha->mapToGlobal(QPoint(0, 0)));
@@ -167,11 +169,11 @@ private slots:
 
     void tilesTellAssistiveTechnologyTheyAreButtons() {
         program->sOpenDBList = "|Beta|";
-        auto window = shown();
+        auto quickSwitch = shown();
         QAccessibleInterface* alpha =
-            QAccessible::queryAccessibleInterface(child<QWidget>(*window, "pic1"));
+            QAccessible::queryAccessibleInterface(child<QWidget>(*quickSwitch, "pic1"));
         QAccessibleInterface* beta =
-            QAccessible::queryAccessibleInterface(child<QWidget>(*window, "pic2"));
+            QAccessible::queryAccessibleInterface(child<QWidget>(*quickSwitch, "pic2"));
         QCOMPARE(alpha->role(), QAccessible::Button);
         QCOMPARE(alpha->text(QAccessible::Name), QString("Alpha"));
         QVERIFY(!alpha->state().disabled);

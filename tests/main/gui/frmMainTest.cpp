@@ -42,9 +42,9 @@ class frmMainTest : public test::WindowTest {
     }
 
     std::unique_ptr<frmMain> loadedWindow() {
-        auto window = std::make_unique<frmMain>(*program, instance, &opener);
-        window->load();
-        return window;
+        auto shownWindow = std::make_unique<frmMain>(*program, instance, &opener);
+        shownWindow->load();
+        return shownWindow;
     }
 
     static QTreeWidget* list(frmMain& w) { return w.findChild<QTreeWidget*>("ListView1"); }
