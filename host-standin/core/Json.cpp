@@ -272,15 +272,28 @@ void write(const Json& value, std::string& out, const int* indent) {
 
 } // namespace
 
+namespace {
+
+const Json& null() {
+    static const Json value;
+    return value;
+}
+
+} // namespace
+
+const Json& Json::at(std::size_t index) const {
+    const Array* a = array();
+    return a && index < a->size() ? (*a)[index] : null();
+}
+
 const Json& Json::operator[](std::string_view name) const {
-    static const Json null;
     if (const Object* o = object()) {
         for (const auto& [key, value] : *o) {
             if (key == name)
                 return value;
         }
     }
-    return null;
+    return null();
 }
 
 std::string Json::toText() const {

@@ -35,6 +35,11 @@ public:
     const Object* object() const { return std::get_if<Object>(&value_); }
     // The member's value, or null when this is no object or lacks it.
     const Json& operator[](std::string_view name) const;
+    // The element, or null when this is no array or is shorter.
+    const Json& at(std::size_t index) const;
+    // The text, or empty when this is none: for comparisons where anything
+    // else simply does not match.
+    std::string textOrEmpty() const { return text() ? *text() : std::string(); }
 
     // Compact, on one line.
     std::string toText() const;

@@ -8,6 +8,9 @@ namespace standin::win {
 
 // Reference counting and QueryInterface for an object that offers the COM
 // interfaces it derives from; the first one answers for IUnknown.
+// COM leaves its interfaces' destructors non-virtual: the object ends through its own Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 template <class First, class... Others> class ComObject : public First, public Others... {
 public:
     virtual ~ComObject() = default;
@@ -41,6 +44,7 @@ private:
 
     std::atomic<long> references_{1};
 };
+#pragma GCC diagnostic pop
 
 // An automation object without type information: it is reached by name or
 // by number only.

@@ -19,6 +19,9 @@ constexpr WORD kByNumber = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 
 // Receives the control's events and hands the close event to the control's
 // owner; forgets the owner once it has gone.
+// COM leaves its interfaces' destructors non-virtual: the object ends through its own Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class EventSink : public IDispatch {
 public:
     EventSink(ComEventControl* owner, IID events) : owner_(owner), events_(events) {}
@@ -63,6 +66,7 @@ private:
     IID events_;
     std::atomic<ULONG> references_{1};
 };
+#pragma GCC diagnostic pop
 
 ComEventControl::ComEventControl() {
     try {

@@ -16,6 +16,9 @@ namespace standin::win {
 // One connection point of the event control, for sinks of the interface
 // `Sink` (IDispatch for a dispatch interface). It lives inside the control
 // and shares its reference count.
+// COM leaves its interfaces' destructors non-virtual: the object ends through its own Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 template <class Sink> class ConnectionPoint : public IConnectionPoint {
 public:
     ConnectionPoint(IConnectionPointContainer& container, const IID& events)
@@ -40,6 +43,7 @@ private:
     std::map<DWORD, Sink*> sinks_;
     DWORD lastCookie_ = 0;
 };
+#pragma GCC diagnostic pop
 
 // Hands out the control's connection points in order, as
 // IConnectionPointContainer's EnumConnectionPoints must.

@@ -87,7 +87,7 @@ TEST_F(AutomationTest, NamesInAnyCaseAndArgumentsOfAnyKindReachTheMembers) {
 
     const auto open = host_.journalOf("/Application", "openDB");
     ASSERT_EQ(open.size(), 1u);
-    EXPECT_EQ(*open[0]["args"].array()->at(0).text(), utf8Of(contacts));
+    EXPECT_EQ(open[0]["args"].at(0).textOrEmpty(), utf8Of(contacts));
     EXPECT_TRUE(open[0]["result"].isNull());
     const auto created = host_.journalOf("/Application/Views", "Create");
     ASSERT_EQ(created.size(), 1u);
@@ -112,8 +112,8 @@ TEST_F(AutomationTest, ARefusalComesBackAsAnExceptionWithItsReason) {
 
     const auto recorded = host_.journalOf("/Application", "RunMacro");
     ASSERT_EQ(recorded.size(), 1u);
-    EXPECT_EQ(*recorded[0]["error"]["name"].text(), "org.velmaris.HostStandin.Error.Refused");
-    EXPECT_EQ(wideOf(*recorded[0]["error"]["message"].text()), refused.description);
+    EXPECT_EQ(recorded[0]["error"]["name"].textOrEmpty(), "org.velmaris.HostStandin.Error.Refused");
+    EXPECT_EQ(wideOf(recorded[0]["error"]["message"].textOrEmpty()), refused.description);
 }
 
 TEST_F(AutomationTest, APreferenceWrittenAsAPropertyReadsBack) {
@@ -136,7 +136,7 @@ TEST_F(AutomationTest, APreferenceWrittenAsAPropertyReadsBack) {
 
     const auto set = host_.journalOf("/Application/Preferences", "SetDefaultContactLayout");
     ASSERT_EQ(set.size(), 1u);
-    EXPECT_EQ(*set[0]["args"].array()->at(0).text(), utf8Of(layout));
+    EXPECT_EQ(set[0]["args"].at(0).textOrEmpty(), utf8Of(layout));
     EXPECT_EQ(host_.journalOf("/Application/Preferences", "DefaultContactLayout").size(), 1u);
 }
 
@@ -174,7 +174,7 @@ TEST_F(AutomationTest, AuxiliaryCommandsAreKeptAndPlacedByName) {
     EXPECT_EQ(added[0]["args"].toText(),
               "[\"Velmaris\",\"C:\\\\Velmaris\\\\Velmaris.exe\",\"\",\"Switch database\",\"\","
               "\"\",\"\",1]");
-    EXPECT_EQ(*added[0]["result"].number(), 0);
+    EXPECT_EQ(added[0]["result"].toText(), "0");
 }
 
 // The login runs inside the call: the caller waits on a thread of its own
@@ -245,7 +245,7 @@ TEST_F(LoginTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
     EXPECT_EQ(logins[0]["args"].toText(),
               Json(Json::Array{utf8Of(demoFile("sales.dbf")), "alice", "nonsense"}).toText());
     EXPECT_FALSE(logins[0]["error"].isNull());
-    EXPECT_EQ(*logins[1]["result"].text(), "Alice");
+    EXPECT_EQ(logins[1]["result"].textOrEmpty(), "Alice");
     EXPECT_EQ(host_.journalOf("host", "LoginShown").size(), 2u);
 }
 

@@ -182,7 +182,7 @@ std::vector<Json> HostServer::journalOf(const std::string& object,
                                         const std::string& member) const {
     std::vector<Json> found;
     for (const Json& entry : journal()) {
-        if (*entry["object"].text() == object && *entry["member"].text() == member)
+        if (entry["object"].textOrEmpty() == object && entry["member"].textOrEmpty() == member)
             found.push_back(entry);
     }
     return found;
