@@ -4,8 +4,8 @@
 #include "main/core/DatabaseList.h"
 #include "main/core/DatabaseProperties.h"
 #include "main/core/LangText.h"
+#include "main/core/MainLogic.h"
 #include "main/core/MainMenus.h"
-#include "main/core/MainStartup.h"
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
 #include "main/core/Program.h"
@@ -223,20 +223,14 @@ public:
 class MainWindowTest : public ::testing::Test {
 public:
     MainWindowTest() {
-        menus.attach(startup, list);
         view.onClose = [this] { startup.Form_Unload(); };
         host.state.userName = "Admin";
         host.state.appPath = dir.file("host");
     }
-    void SetUp() override {
-        FailureReporter::install(&prompter, "Velmaris");
-        folderBefore_ = std::filesystem::current_path();
-    }
-    // Writing the host link changes the current folder.
+    void SetUp() override { FailureReporter::install(&prompter, "Velmaris"); }
     void TearDown() override {
         FailureReporter::install(nullptr, "Velmaris");
         FailureReporter::setLocalizedSupport("");
-        std::filesystem::current_path(folderBefore_);
     }
 
     // A user who has run this version before.
@@ -280,12 +274,10 @@ public:
     RefusingRegistry registry{RegistryFile(dir.file("registry.reg"))};
     Program program{store, lang, prompter, shell, host, registry, dir.path().string()};
     FakeMainView view;
-    MainMenus menus{program, view};
-    DatabaseList list{program, view, opener};
-    MainStartup startup{program, view, list, menus, instance};
-
-private:
-    std::filesystem::path folderBefore_;
+    MainLogic logic{program, view, opener, instance};
+    MainMenus& menus = logic.menus;
+    DatabaseList& list = logic.list;
+    MainStartup& startup = logic.startup;
 };
 
 } // namespace vm::test
