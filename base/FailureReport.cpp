@@ -51,6 +51,10 @@ Described describe(const std::exception_ptr& failure, unsigned caughtLine) {
 Failure::Failure(int number, const std::string& description, std::source_location where)
     : std::runtime_error(description), number_(number), line_(where.line()) {}
 
+void throwObjectNotSet(std::source_location where) {
+    throw Failure(err::kObjectNotSet, "Object variable or With block variable not set", where);
+}
+
 std::string fixedSupportSentence() {
     return std::string("Please contact ") + kSupportAddress + " with this error message.";
 }

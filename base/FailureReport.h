@@ -24,6 +24,10 @@ private:
     unsigned line_;
 };
 
+// The failure of using an object that was never set (error 91), as the
+// original program raised it where a host object or a selection was missing.
+[[noreturn]] void throwObjectNotSet(std::source_location where = std::source_location::current());
+
 // Names the procedure in a report: "in <module>: <kind> <name> - Line # ".
 struct Procedure {
     std::string_view module;

@@ -1,5 +1,6 @@
 #include "BusObjects.h"
 
+#include "host-standin/core/Refusal.h"
 #include "host/dbus/HostBusNames.h"
 
 #include <QDBusConnectionInterface>
@@ -13,7 +14,7 @@ namespace hostbus = vm::hostbus;
 
 namespace {
 
-const QString kRefused = QString::fromLatin1(hostbus::kRefusedError);
+const QString kRefused = QString::fromLatin1(standin::core::kRefusedError);
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "Journal.h"
 
 #include "FilePaths.h"
-#include "host/dbus/HostBusNames.h"
+#include "Refusal.h"
 
 #include <chrono>
 #include <cstdio>
@@ -39,8 +39,6 @@ Json::Object entry(const std::string& object, const std::string& member, Json::A
 
 } // namespace
 
-const char* const Journal::kRefused = vm::hostbus::kRefusedError;
-
 void Journal::recordResult(const std::string& object, const std::string& member, Json::Array args,
                            Json result) const {
     append(entry(object, member, std::move(args), "result", std::move(result)));
@@ -49,7 +47,7 @@ void Journal::recordResult(const std::string& object, const std::string& member,
 void Journal::recordError(const std::string& object, const std::string& member, Json::Array args,
                           const std::string& message) const {
     append(entry(object, member, std::move(args), "error",
-                 Json::Object{{"message", message}, {"name", kRefused}}));
+                 Json::Object{{"message", message}, {"name", kRefusedError}}));
 }
 
 void Journal::append(const Json& entry) const {

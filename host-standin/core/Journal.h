@@ -16,8 +16,6 @@ namespace standin::core {
 class Journal {
 public:
     static constexpr const char* kVariable = "HOST_STANDIN_JOURNAL";
-    // The error name every refusal is recorded with, the Linux host's.
-    static const char* const kRefused;
 
     explicit Journal(std::string path = {}) : path_(std::move(path)) {}
 

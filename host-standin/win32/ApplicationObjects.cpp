@@ -7,6 +7,8 @@
 
 namespace standin::win {
 
+using namespace standin::core;
+
 namespace {
 
 // The objects' names in the journal, the Linux host's bus paths.

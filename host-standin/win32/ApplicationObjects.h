@@ -7,7 +7,7 @@ namespace standin::win {
 // "ACTOLE.APPOBJECT": the application with its views and preferences.
 class ApplicationObject : public HostObject {
 public:
-    explicit ApplicationObject(HostState& host);
+    explicit ApplicationObject(core::HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;
@@ -15,7 +15,7 @@ protected:
 
 class ViewsObject : public HostObject {
 public:
-    explicit ViewsObject(HostState& host);
+    explicit ViewsObject(core::HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;
@@ -24,7 +24,7 @@ protected:
 // One view made by Views.Create, known to the host by its number.
 class ViewObject : public HostObject {
 public:
-    ViewObject(HostState& host, int number);
+    ViewObject(core::HostState& host, int number);
 
 protected:
     Answer call(const Member& member, Call& call) override;
@@ -35,7 +35,7 @@ private:
 
 class PreferencesObject : public HostObject {
 public:
-    explicit PreferencesObject(HostState& host);
+    explicit PreferencesObject(core::HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;

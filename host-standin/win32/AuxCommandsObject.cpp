@@ -2,6 +2,8 @@
 
 namespace standin::win {
 
+using namespace standin::core;
+
 namespace {
 
 enum AuxMember : DISPID {

@@ -8,7 +8,7 @@ namespace standin::win {
 // Tools menus.
 class AuxCommandsObject : public HostObject {
 public:
-    explicit AuxCommandsObject(HostState& host);
+    explicit AuxCommandsObject(core::HostState& host);
 
 protected:
     Answer call(const Member& member, Call& call) override;

@@ -5,6 +5,8 @@
 
 namespace standin::win {
 
+using namespace standin::core;
+
 namespace {
 
 void fillException(EXCEPINFO* exception, const std::string& why) {

@@ -14,7 +14,6 @@
 namespace standin::win {
 
 // The host's behaviour is the portable core's; this folder adds Win32 and COM.
-using namespace standin::core;
 
 // One call's arguments, taken in the caller's order and coerced to the kind
 // the member wants, so that a number may come as VT_I2, VT_I4 or text. Each
@@ -26,7 +25,7 @@ public:
     bool isPut() const { return put_; }
     std::string text();
     int number();
-    const Json::Array& journalArgs() const { return args_; }
+    const core::Json::Array& journalArgs() const { return args_; }
 
     // An argument that cannot become what the member wants.
     struct BadArgument {
@@ -39,13 +38,13 @@ private:
     const DISPPARAMS& params_;
     bool put_;
     UINT taken_ = 0;
-    Json::Array args_;
+    core::Json::Array args_;
 };
 
 // What a member answers: `value` for the caller and the journal, or an
 // object for the caller with `value` naming it in the journal.
 struct Answer {
-    Json value;
+    core::Json value;
     IDispatch* object = nullptr;
     // Reaching a sub-object is no call of the host's on Linux; not recorded.
     bool journaled = true;
@@ -65,7 +64,7 @@ public:
         bool settable = false;
     };
 
-    Dispatcher(Journal journal, std::string objectName, std::vector<Member> members)
+    Dispatcher(core::Journal journal, std::string objectName, std::vector<Member> members)
         : journal_(std::move(journal)), objectName_(std::move(objectName)),
           members_(std::move(members)) {}
 
@@ -82,7 +81,7 @@ protected:
 private:
     const Member* find(DISPID id) const;
 
-    Journal journal_;
+    core::Journal journal_;
     std::string objectName_;
     std::vector<Member> members_;
 };
@@ -91,10 +90,10 @@ private:
 // the host's journal.
 class HostObject : public Dispatcher {
 protected:
-    HostObject(HostState& host, std::string objectName, std::vector<Member> members)
+    HostObject(core::HostState& host, std::string objectName, std::vector<Member> members)
         : Dispatcher(host.journal(), std::move(objectName), std::move(members)), host_(host) {}
 
-    HostState& host_;
+    core::HostState& host_;
 };
 
 } // namespace standin::win

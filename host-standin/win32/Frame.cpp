@@ -10,6 +10,8 @@
 
 namespace standin::win {
 
+using namespace standin::core;
+
 namespace {
 
 constexpr UINT kCloseByCommand = WM_APP + 1;

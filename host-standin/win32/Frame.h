@@ -10,14 +10,12 @@
 namespace standin::win {
 
 // The host's behaviour is the portable core's; this folder adds Win32 and COM.
-using namespace standin::core;
-
 // The host's main window, of the class other programs know the host by. It
 // shows the host's state, asks for logins, and tells the event controls that
 // subscribed when its user closes it. Closing it ends the host.
-class Frame : public LoginPrompt {
+class Frame : public core::LoginPrompt {
 public:
-    explicit Frame(HostState& host);
+    explicit Frame(core::HostState& host);
     ~Frame() override;
 
     // Makes the window hidden; false when it could not be made.
@@ -43,7 +41,7 @@ private:
     std::string stateText() const;
     void showNotice(const std::string& notice);
 
-    HostState& host_;
+    core::HostState& host_;
     HWND window_ = nullptr;
     HWND text_ = nullptr;
     HWND login_ = nullptr;

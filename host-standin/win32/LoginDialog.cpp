@@ -5,6 +5,8 @@
 
 namespace standin::win {
 
+using namespace standin::core;
+
 namespace {
 
 std::string itemText(HWND dialog, int item) {

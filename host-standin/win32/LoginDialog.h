@@ -7,8 +7,6 @@
 namespace standin::win {
 
 // The host's behaviour is the portable core's; this folder adds Win32 and COM.
-using namespace standin::core;
-
 // The host's "Login to <database>" dialog, run modally over the frame that
 // owns it.
 class LoginDialog {
@@ -19,7 +17,7 @@ public:
 
     // Returns once the user has answered; nothing when cancelled. While it
     // runs, `current` holds the dialog so that the frame can end it.
-    LoginPrompt::Answer run(HWND owner, HWND* current);
+    core::LoginPrompt::Answer run(HWND owner, HWND* current);
 
 private:
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -29,7 +27,7 @@ private:
     const std::string& suggestedUser_;
     const std::function<void()>& shown_;
     HWND* current_ = nullptr;
-    LoginPrompt::Answer answer_;
+    core::LoginPrompt::Answer answer_;
 };
 
 } // namespace standin::win

@@ -1,5 +1,6 @@
 #include "ServerRegistration.h"
 
+#include "ClassIds.h"
 #include "ClassRegistration.h"
 #include "ComText.h"
 #include "host/com/HostComNames.h"
@@ -17,9 +18,9 @@ const std::wstring kDatabaseType = L"HostStandin.Database";
 
 std::vector<ClassEntry> serverClasses() {
     const std::wstring command = L"\"" + modulePath(nullptr) + L"\"";
-    return {{wideOf(hostcom::kStandinApplicationClsid), wideOf(hostcom::kApplicationProgId),
+    return {{wideOf(kApplicationClsid), wideOf(hostcom::kApplicationProgId),
              L"Host Stand-in Application", L"LocalServer32", command, L""},
-            {wideOf(hostcom::kStandinAuxCommandsClsid), wideOf(hostcom::kAuxCommandsProgId),
+            {wideOf(kAuxCommandsClsid), wideOf(hostcom::kAuxCommandsProgId),
              L"Host Stand-in Auxiliary Commands", L"LocalServer32", command, L""}};
 }
 

@@ -1,6 +1,7 @@
 #include "ApplicationObjects.h"
 #include "AuxCommandsObject.h"
 #include "ClassFactory.h"
+#include "ClassIds.h"
 #include "ComText.h"
 #include "Frame.h"
 #include "FrameMessages.h"
@@ -117,11 +118,10 @@ int serve(const Options& options, int showCommand) {
         return fail("the frame window could not be made", HRESULT_FROM_WIN32(::GetLastError()));
 
     ClassObjects classes;
-    HRESULT result = classes.add(vm::hostcom::kStandinApplicationClsid,
-                                 [&host] { return new ApplicationObject(host); });
+    HRESULT result =
+        classes.add(kApplicationClsid, [&host] { return new ApplicationObject(host); });
     if (SUCCEEDED(result))
-        result = classes.add(vm::hostcom::kStandinAuxCommandsClsid,
-                             [&host] { return new AuxCommandsObject(host); });
+        result = classes.add(kAuxCommandsClsid, [&host] { return new AuxCommandsObject(host); });
     if (FAILED(result))
         return fail("the automation classes could not be offered", result);
 

@@ -21,11 +21,4 @@ inline constexpr long kIsHostRunningDispId = 3;
 // interface, the only event it raises.
 inline constexpr long kUserWantsToCloseDispId = 1;
 
-// The stand-in host's class identifiers (the client finds them by ProgID).
-inline constexpr const char* kStandinApplicationClsid = "{816E04E8-B7FB-4FAA-842E-9DD5C8985DC9}";
-inline constexpr const char* kStandinAuxCommandsClsid = "{CE436E66-DA26-4027-A541-6CBB9DD7DD95}";
-inline constexpr const char* kStandinEventControlClsid = "{E39FD519-3558-4233-9780-3CD4698BF105}";
-// The event control's outgoing dispatch interface.
-inline constexpr const char* kStandinEventsIid = "{5792474F-9EC0-4F14-984F-B703071E3ABC}";
-
 } // namespace vm::hostcom

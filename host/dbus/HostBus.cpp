@@ -7,6 +7,18 @@
 
 namespace vm {
 
+namespace {
+
+// Errors of the bus and of Qt's side of it mean that the host never answered;
+// any other error is the host's own refusal, whose message says why, as a
+// refusal over COM comes with its description.
+bool isBusError(const QString& errorName) {
+    return errorName.startsWith(QLatin1String("org.freedesktop.DBus.")) ||
+           errorName.startsWith(QLatin1String("org.qtproject.QtDBus."));
+}
+
+} // namespace
+
 QVariant HostBus::call(const QString& path, const char* interface, const char* member,
                        const QVariantList& args, const char* answer, int timeout) const {
     QDBusMessage message =
@@ -16,7 +28,7 @@ QVariant HostBus::call(const QString& path, const char* interface, const char* m
     message.setAutoStartService(false);
     const QDBusMessage reply = connection_.call(message, QDBus::Block, timeout);
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        if (reply.errorName() == QLatin1String(hostbus::kRefusedError))
+        if (!isBusError(reply.errorName()))
             throw HostError(reply.errorMessage().toStdString());
         throw HostError("The host did not answer " + std::string(member) + ": " +
                         reply.errorMessage().toStdString() + " (" +

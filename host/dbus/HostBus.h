@@ -7,8 +7,9 @@
 
 namespace vm {
 
-// Blocking calls to the stand-in host. A refused call, a host that is not
-// there and an answer of the wrong type all throw HostError.
+// Blocking calls to the stand-in host. A refused call (any error reply that is
+// not the bus's own), a host that is not there and an answer of the wrong type
+// all throw HostError.
 class HostBus {
 public:
     // openDB can wait for minutes while the host's login window is up; the

@@ -20,7 +20,4 @@ inline constexpr const char* kEventControlPath = "/EventControl";
 inline constexpr const char* kEventControlInterface = "org.velmaris.HostStandin.EventControl";
 inline constexpr const char* kCloseSignal = "OnActUserWantsToClose";
 
-// The error every refused call answers with; its message says why.
-inline constexpr const char* kRefusedError = "org.velmaris.HostStandin.Error.Refused";
-
 } // namespace vm::hostbus

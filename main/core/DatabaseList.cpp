@@ -1,6 +1,5 @@
 #include "main/core/DatabaseList.h"
 
-#include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
@@ -39,7 +38,7 @@ void DatabaseList::ExtractInfo(const std::string& name) {
 const DatabaseList::HostFolders& DatabaseList::hostFolders() {
     if (!hostFolders_) {
         if (!program_.preferences || !program_.app)
-            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+            throwObjectNotSet();
         hostFolders_ = HostFolders{program_.preferences->GetDefaultLocation(kLayoutFolder),
                                    program_.preferences->GetDefaultLocation(kMacroFolder),
                                    program_.app->GetOpenDBName()};
@@ -94,7 +93,7 @@ void DatabaseList::cmdOpen_Click() {
         const int view = view_.checkedView();
         const std::optional<int> row = view_.selectedRow();
         if (!row)
-            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+            throwObjectNotSet();
         opener_.Open_DB(view_.rowText(*row), view, false);
     });
 }

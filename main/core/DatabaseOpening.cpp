@@ -5,6 +5,7 @@
 #include "main/core/LangText.h"
 #include "main/core/MainView.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "settings/PerUserStore.h"
@@ -96,7 +97,7 @@ bool DatabaseOpening::loadDatabase(const std::string& name, bool fromQuickSwitch
         if (name.empty()) {
             if (fromQuickSwitch)
                 view_.showWindow();
-            program_.tell(t[82]);
+            program_.tell(t[txt::kNoDatabaseSelected]);
             view_.focusList();
             return false;
         }
@@ -105,9 +106,10 @@ bool DatabaseOpening::loadDatabase(const std::string& name, bool fromQuickSwitch
     } catch (const Failure& failure) {
         if (failure.number() != err::kObjectNotSet)
             throw;
-        program_.prompter.tell(t[104] + "\r\n\r\n" + t[105], t[82]);
+        program_.prompter.tell(t[txt::kSelectDatabaseFirst] + "\r\n\r\n" + t[txt::kEmptyListHint],
+                               t[txt::kNoDatabaseSelected]);
     } catch (...) {
-        program_.tell(t[106]);
+        program_.tell(t[txt::kDatabaseNotAccessible]);
     }
     backToTheList();
     return false;
@@ -115,7 +117,7 @@ bool DatabaseOpening::loadDatabase(const std::string& name, bool fromQuickSwitch
 
 void DatabaseOpening::prepareHost(const std::string& name) {
     if (!program_.preferences)
-        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+        throwObjectNotSet();
     program_.preferences->DefaultContactLayout(program_.current.contactLayout);
     program_.preferences->DefaultGroupLayout(program_.current.groupLayout);
     writeFileLocations(program_.registry, schema::applicableLocations(program_.ini, name));
@@ -176,7 +178,7 @@ void DatabaseOpening::Open_DB(const std::string& sDBToOpen, int iView, bool bFro
     try {
         program_.app->openDB(program_.current.path);
     } catch (...) {
-        program_.tell(program_.lang[106]);
+        program_.tell(program_.lang[txt::kDatabaseNotAccessible]);
         backToTheList();
         return;
     }

@@ -8,6 +8,7 @@
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
@@ -100,11 +101,11 @@ bool DatabaseProperties::Check_Name(PropertiesView& view) {
         return false;
     }
     if (f.path.empty()) {
-        refuse(view, program_.lang[123], Field::Path);
+        refuse(view, program_.lang[txt::kSelectDatabase], Field::Path);
         return false;
     }
     if (f.contactLayout.empty()) {
-        refuse(view, program_.lang[93], Field::ContactLayout);
+        refuse(view, program_.lang[txt::kSelectContactLayout], Field::ContactLayout);
         return false;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "main/core/IntegrateWithHost.h"
 
-#include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
 #include "base/Utf8Path.h"
 #include "main/core/LangText.h"
 #include "main/core/MainStartup.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "platform/Paths.h"
 
 #include "Version.h"
@@ -28,7 +28,7 @@ HostAuxCommand velmarisCommand(const Program& program, const std::string& progra
             programFile,
             program.programFolder,
             title,
-            program.lang[23] + " " + title,
+            program.lang[txt::kClickToLaunch] + " " + title,
             stem + ".ico",
             stem + "32.ico",
             1};
@@ -47,7 +47,7 @@ void IntegrateWithHost::Form_Load() {
 }
 
 void IntegrateWithHost::tellFailure() {
-    program_.tell(program_.lang[22]);
+    program_.tell(program_.lang[txt::kIntegrationFailed]);
 }
 
 bool IntegrateWithHost::registered() {
@@ -78,7 +78,7 @@ bool IntegrateWithHost::inHost(int n) {
 void IntegrateWithHost::chkScreen_Click(int n, bool ticked) {
     const bool done = guarded(handler("chkScreen_Click"), false, [&] {
         if (!aux_)
-            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+            throwObjectNotSet();
         changed_ = true;
         registered();
         lastResult_ = change(n, ticked);
@@ -99,9 +99,9 @@ void IntegrateWithHost::cmdOK_Click() {
             return;
         }
         const LangTable& t = program_.lang;
-        const Prompter::Answer answer =
-            program_.prompter.ask(t[20] + "\r\n" + t[21], kProgramTitle, Prompter::Buttons::YesNo,
-                                  Prompter::Icon::Question);
+        const Prompter::Answer answer = program_.prompter.ask(
+            t[txt::kRestartHostNeeded] + "\r\n" + t[txt::kRestartHostNow], kProgramTitle,
+            Prompter::Buttons::YesNo, Prompter::Icon::Question);
         if (answer != Prompter::Answer::Yes)
             return;
         program_.bRestartHost = true;

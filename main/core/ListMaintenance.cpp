@@ -5,6 +5,7 @@
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "settings/SettingsSchema.h"
 
 namespace vm {
@@ -86,7 +87,8 @@ void ListMaintenance::cmdRemove_Click() {
             if (program_.ini.GetKeyValue(other, std::string(schema::kUseLocationsFrom), "") == name)
                 orphans += "\r\n" + other;
         if (!orphans.empty())
-            program_.tell(program_.lang[159] + orphans, Prompter::Icon::Information);
+            program_.tell(program_.lang[txt::kBorrowersLeftWithout] + orphans,
+                          Prompter::Icon::Information);
     });
 }
 

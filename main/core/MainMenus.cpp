@@ -9,6 +9,7 @@
 #include "main/core/MainView.h"
 #include "main/core/Program.h"
 #include "main/core/StoredNumbers.h"
+#include "main/core/TextNumbers.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "settings/PerUserStore.h"
@@ -93,7 +94,7 @@ void MainMenus::mnuEditProperties_Click() {
     guarded(handler("mnuEditProperties_Click"), [&] {
         const std::optional<int> row = view_.selectedRow();
         if (!row) {
-            program_.tell(program_.lang[82]);
+            program_.tell(program_.lang[txt::kNoDatabaseSelected]);
             return;
         }
         program_.currentDatabaseName = view_.rowText(*row);
@@ -107,7 +108,7 @@ void MainMenus::mnuEditList_Click() {
         const int rows = view_.rowCount();
         const std::optional<int> row = view_.selectedRow();
         if (rows > 0 && !row)
-            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+            throwObjectNotSet();
         iSelected = rows == 0 ? -1 : *row;
         view_.showListMaintenance();
         // Not checked: a selection that was not stored only leaves the first
@@ -141,8 +142,10 @@ void MainMenus::mnuManual_Click() {
 }
 
 void MainMenus::mnuOnline_Click() {
-    guarded(handler("mnuOnline_Click"),
-            [&] { open(std::string(kMakerAddress) + "tutorials/" + program_.lang[63] + ".htm"); });
+    guarded(handler("mnuOnline_Click"), [&] {
+        open(std::string(kMakerAddress) + "tutorials/" + program_.lang[txt::kOnlineHelpPage] +
+             ".htm");
+    });
 }
 
 void MainMenus::lblLink_Click() {
@@ -175,17 +178,16 @@ void MainMenus::Create_LinkMenuItem() {
     const fs::path folder =
         utf8::toPath(appPath + kPathSeparator + "NetLinks" + kPathSeparator).lexically_normal();
     std::error_code error;
-    fs::current_path(folder, error);
-    if (error) {
-        fs::create_directories(folder, error);
-        fs::current_path(folder); // throws when the folder could not be made
-    }
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder, error))
+        throw Failure(err::kPathNotFound, "Path not found: " + utf8::fromPath(folder));
     const fs::path file = folder / utf8::toPath(kLinkFileName);
     if (fs::exists(file))
         return;
     guarded(handler("Create_LinkMenuItem"), [&] {
         const LangTable& t = program_.lang;
-        const std::string line = "[" + t[12] + "]" + std::string(kMakerAddress) + t[24] + "\r\n";
+        const std::string line = "[" + t[txt::kMakerLinkTitle] + "]" + std::string(kMakerAddress) +
+                                 t[txt::kMakerLinkPage] + "\r\n";
         // The host reads its link files in the Windows code page.
         const std::string bytes = windows1252::fromUtf8(line).value_or(line);
         std::ofstream out(file, std::ios::binary);

@@ -11,6 +11,7 @@
 #include "main/core/SettingsUpgrade.h"
 #include "main/core/StartHostMode.h"
 #include "main/core/StoredNumbers.h"
+#include "main/core/TextNumbers.h"
 #include "platform/LockedFile.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
@@ -54,7 +55,7 @@ bool quickSwitchAtStart(const IniLib& ini) {
     // Taken as the number it begins with, as any text may stand there.
     const int startup =
         std::atoi(ini.GetKeyValue(general, std::string(schema::kQuickSwitchStartup), "0").c_str());
-    return startup == 1 && !ini.GetKeyValue(general, "Quickswitch", "").empty();
+    return startup == 1 && !ini.GetKeyValue(general, std::string(schema::kQuickSwitch), "").empty();
 }
 
 MainStartup::MainStartup(Program& program, MainView& view, DatabaseList& list, MainMenus& menus,
@@ -103,12 +104,13 @@ bool MainStartup::checkHost() {
         return true;
     const LangTable& t = program_.lang;
     if (ActEvent1->Dispatch3()) {
-        abandon(t[10] + "\r" + t[11], Prompter::Icon::Critical);
+        abandon(t[txt::kHostEventFailed] + "\r" + t[txt::kRunHostRegistration],
+                Prompter::Icon::Critical);
     } else if (quickSwitchAtStart(program_.ini)) {
         StartACT_mode(program_, view_);
         closeUnsaved();
     } else {
-        abandon(t[9] + kProgramTitle + "!", Prompter::Icon::Exclamation);
+        abandon(t[txt::kPleaseRunHost] + kProgramTitle + "!", Prompter::Icon::Exclamation);
     }
     return false;
 }
@@ -158,7 +160,7 @@ void MainStartup::createLinkAndMarkInstalled() {
 bool MainStartup::requireOpenDatabase() {
     if (!program_.application().GetCurrentUserName().empty())
         return true;
-    program_.tell(program_.lang[126]);
+    program_.tell(program_.lang[txt::kOpenDatabaseOrCloseHost]);
     if (!bReloadLanguage && !bReloadList)
         bNoSave = true;
     windowShownOrClosed_ = true;
@@ -199,7 +201,7 @@ void MainStartup::applySizeAndTexts() {
 
     const LangTable& t = program_.lang;
     for (int column = 1; column <= 4; ++column) {
-        list_.sColumnTitle[column] = t[41 + column];
+        list_.sColumnTitle[column] = t[txt::kFirstColumnTitle + column - 1];
         view_.setColumnTitle(column, list_.sColumnTitle[column]);
     }
     view_.applyTexts(t);
@@ -213,7 +215,7 @@ void MainStartup::applySizeAndTexts() {
 
 void MainStartup::recordHostDefaults() {
     if (!program_.preferences)
-        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+        throwObjectNotSet();
     HostPreferences& prefs = *program_.preferences;
     PerUserStore& store = program_.store;
     // A store that refuses these was reported at the start, and it refuses

@@ -4,6 +4,7 @@
 #include "main/core/CheckedWrites.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 
 #include "Version.h"
 
@@ -39,9 +40,9 @@ void PrefLocations::setFolder(int row, const std::string& folder) {
 
 void PrefLocations::cmdClear_Click(int row) {
     guarded(handler("cmdClear_Click"), [&] {
-        const Prompter::Answer answer =
-            program_.prompter.ask(program_.lang[149] + label(row) + "?", kProgramTitle,
-                                  Prompter::Buttons::YesNo, Prompter::Icon::Question);
+        const Prompter::Answer answer = program_.prompter.ask(
+            program_.lang[txt::kConfirmClearLocation] + label(row) + "?", kProgramTitle,
+            Prompter::Buttons::YesNo, Prompter::Icon::Question);
         if (answer != Prompter::Answer::Yes)
             return;
         deleteKey(program_.ini, program_.currentDatabaseName, schema::kFileTypes[row].key);

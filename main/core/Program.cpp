@@ -1,6 +1,5 @@
 #include "main/core/Program.h"
 
-#include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
 #include "platform/Paths.h"
 
@@ -17,7 +16,7 @@ CurrentDatabase readCurrentDatabase(IniLib& ini, const std::string& name) {
 
 HostApplication& Program::application(std::source_location where) const {
     if (!app)
-        throw Failure(err::kObjectNotSet, "Object variable or With block variable not set", where);
+        throwObjectNotSet(where);
     return *app;
 }
 

@@ -81,7 +81,7 @@ void QuickSwitch::Refresh_Screen() {
                               std::to_string(scheme) + "\"");
         scheme_ = scheme;
         const quickswitch::Slots slots =
-            quickswitch::slotsFrom(ini.GetKeyValue(general, "Quickswitch", ""));
+            quickswitch::slotsFrom(ini.GetKeyValue(general, std::string(schema::kQuickSwitch), ""));
         const quickswitch::Layout layout = quickswitch::layoutFor(slots);
         view_.setOuterSizeTwips(layout.widthTwips, quickswitch::kHeightTwips);
         for (int button = 1; button <= quickswitch::kButtons; ++button) {

@@ -1,6 +1,7 @@
 #include "main/gui/DialogButtons.h"
 
 #include "main/core/LangText.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/QtText.h"
 
 #include <QDialog>
@@ -9,10 +10,10 @@ namespace vm {
 
 QDialogButtonBox* okCancelButtons(QDialog* dialog, const LangTable& texts, QPushButton*& ok,
                                   QPushButton*& cancel) {
-    ok = new QPushButton(qt(texts[1]));
+    ok = new QPushButton(qt(texts[txt::kOk]));
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
-    cancel = new QPushButton(qt(texts[2]));
+    cancel = new QPushButton(qt(texts[txt::kCancel]));
     cancel->setObjectName("cmdCancel");
     auto* buttons = new QDialogButtonBox(dialog);
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/MainMenus.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/ProgramIcon.h"
 
 #include "Version.h"
@@ -14,7 +15,7 @@ namespace vm {
 
 frmAbout::frmAbout(const LangTable& texts, QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
-    setWindowTitle(QString::fromStdString(texts[58]).remove(QLatin1Char('&')));
+    setWindowTitle(QString::fromStdString(texts[txt::kAbout]).remove(QLatin1Char('&')));
 
     auto* name = new QLabel(this);
     name->setObjectName("lblName");

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 #include "main/gui/TileImages.h"
@@ -60,9 +61,9 @@ frmAssign::frmAssign(Program& program, QWidget* parent) : QDialog(parent), logic
     setWindowTitle(QStringLiteral("QuickSwitch Settings"));
     const LangTable& t = program.lang;
     mstAssign = named(new QTabWidget(this), "mstAssign");
-    mstAssign->addTab(buildButtonsPage(t), qt(t[138]));
-    mstAssign->addTab(buildColorsPage(t), qt(t[139]));
-    chkStartup = named(new QCheckBox(qt(t[145]), this), "chkStartup");
+    mstAssign->addTab(buildButtonsPage(t), qt(t[txt::kButtons]));
+    mstAssign->addTab(buildColorsPage(t), qt(t[txt::kColourScheme]));
+    chkStartup = named(new QCheckBox(qt(t[txt::kQuickSwitchAtStart]), this), "chkStartup");
 
     QDialogButtonBox* buttons = okCancelButtons(this, t, cmdOK, cmdCancel);
     connect(cmdOK, &QPushButton::clicked, this, &frmAssign::cmdOK_Click);
@@ -79,15 +80,16 @@ frmAssign::frmAssign(Program& program, QWidget* parent) : QDialog(parent), logic
 
 QWidget* frmAssign::buildButtonsPage(const LangTable& t) {
     auto* page = new QWidget;
-    auto* frame = named(new QGroupBox(qt(t[140] + ":")), "fraButtons");
+    auto* frame = named(new QGroupBox(qt(t[txt::kAssignDatabase] + ":")), "fraButtons");
     auto* grid = new QGridLayout(frame);
     for (int button = 0; button < quickswitch::kButtons; ++button) {
         cboDB[button] = named(new QComboBox, QStringLiteral("cboDB%1").arg(button));
         // Long names must not widen the dialog beyond the screen.
         cboDB[button]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         cboDB[button]->setMinimumContentsLength(24);
-        auto* label = named(new QLabel(qt(t[141]) + QStringLiteral(" %1:").arg(button + 1)),
-                            QStringLiteral("lblDB%1").arg(button));
+        auto* label =
+            named(new QLabel(qt(t[txt::kButton]) + QStringLiteral(" %1:").arg(button + 1)),
+                  QStringLiteral("lblDB%1").arg(button));
         label->setBuddy(cboDB[button]);
         grid->addWidget(label, button, 0);
         grid->addWidget(cboDB[button], button, 1);
@@ -106,7 +108,7 @@ QWidget* frmAssign::buildButtonsPage(const LangTable& t) {
 
 QWidget* frmAssign::buildColorsPage(const LangTable& t) {
     auto* page = new QWidget;
-    auto* frame = named(new QGroupBox(qt(t[146] + ":")), "fraColors");
+    auto* frame = named(new QGroupBox(qt(t[txt::kChooseColourScheme] + ":")), "fraColors");
     auto* grid = new QGridLayout(frame);
     for (int scheme = 0; scheme < quickswitch::kSchemes; ++scheme) {
         optColor[scheme] = named(new QRadioButton, QStringLiteral("optColor%1").arg(scheme));

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/QtText.h"
 
 #include <QCheckBox>
@@ -21,17 +22,17 @@ frmIntegrateNew::frmIntegrateNew(Program& program, MainStartup& startup, std::st
     : QDialog(parent), logic_(program, startup, std::move(programFile)) {
     setObjectName("frmIntegrateNew");
     const LangTable& t = program.lang;
-    setWindowTitle(qt(t[13]));
+    setWindowTitle(qt(t[txt::kIntegrateTitle]));
     auto* layout = new QVBoxLayout(this);
     for (int frame = 0; frame < 2; ++frame) {
-        auto* box = new QGroupBox(qt(t[96 + frame] + ":"), this);
+        auto* box = new QGroupBox(qt(t[txt::kToolbarViews + frame] + ":"), this);
         box->setObjectName(QStringLiteral("Frame1_%1").arg(frame));
         auto* grid = new QGridLayout(box);
         for (int i = 0; i < 6; ++i) {
             const int n = frame * 6 + i;
             chkScreen[n] = new QCheckBox(box);
             chkScreen[n]->setObjectName(QStringLiteral("chkScreen%1").arg(n));
-            lblScreen[n] = new QLabel(qt(t[98 + i]), box);
+            lblScreen[n] = new QLabel(qt(t[txt::kFirstHostView + i]), box);
             lblScreen[n]->setObjectName(QStringLiteral("lblScreen%1").arg(n));
             lblScreen[n]->installEventFilter(this);
             chkScreen[n]->setAccessibleName(lblScreen[n]->text());
@@ -45,15 +46,15 @@ frmIntegrateNew::frmIntegrateNew(Program& program, MainStartup& startup, std::st
         grid->setColumnStretch(5, 1);
         layout->addWidget(box);
     }
-    auto* note = new QLabel(qt(t[20]), this);
+    auto* note = new QLabel(qt(t[txt::kRestartHostNeeded]), this);
     note->setObjectName("Label2");
     note->setWordWrap(true);
     layout->addWidget(note);
 
-    cmdOK = new QPushButton(qt(t[17]), this);
+    cmdOK = new QPushButton(qt(t[txt::kClose]), this);
     cmdOK->setObjectName("cmdOK");
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(qt(t[2]), this);
+    cmdCancel = new QPushButton(qt(t[txt::kCancel]), this);
     cmdCancel->setObjectName("cmdCancel");
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(cmdOK, QDialogButtonBox::AcceptRole);

@@ -3,6 +3,7 @@
 #include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
 #include "main/core/LangText.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/QtText.h"
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
@@ -31,11 +32,11 @@ frmLanguage::frmLanguage(PerUserStore& store, const LangTable& texts, QWidget* p
         setWindowTitle(kProgramTitle);
         Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
     } else {
-        setWindowTitle(qt(texts[65]));
-        Label1->setText(qt(texts[64]) + ":");
+        setWindowTitle(qt(texts[txt::kLanguages]));
+        Label1->setText(qt(texts[txt::kPickLanguage]) + ":");
     }
-    cmdOK->setText(qt(texts[1]));
-    cmdCancel->setText(qt(texts[2]));
+    cmdOK->setText(qt(texts[txt::kOk]));
+    cmdCancel->setText(qt(texts[txt::kCancel]));
     cmbLanguage->addItems(
         {QStringLiteral("English"), QStringLiteral("Français"), QStringLiteral("Deutsch")});
     cmbLanguage->setCurrentIndex(texts.LangIndex());

@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/ArrowIcon.h"
 #include "main/gui/QtText.h"
 #include "main/gui/frmProperties.h"
@@ -21,10 +22,10 @@ frmListMaintenance::frmListMaintenance(Program& program, MainMenus& menus, Datab
     setObjectName("frmListMaintenance");
     const LangTable& t = program.lang;
     // The menu's caption without its accelerator mark.
-    setWindowTitle(qt(t[89].substr(1)));
+    setWindowTitle(qt(t[txt::kManageList].substr(1)));
     lstDB = new QListWidget(this);
     lstDB->setObjectName("lstDB");
-    auto* label = new QLabel(qt(t[90] + ":"), this);
+    auto* label = new QLabel(qt(t[txt::kDatabasesListed] + ":"), this);
     label->setObjectName("Label1");
     label->setBuddy(lstDB);
     auto button = [&](const QString& text, const char* name) {
@@ -33,13 +34,13 @@ frmListMaintenance::frmListMaintenance(Program& program, MainMenus& menus, Datab
         b->setAutoDefault(false);
         return b;
     };
-    cmdAdd = button(qt(t[87] + "..."), "cmdAdd");
-    cmdRemove = button(qt(t[88]), "cmdRemove");
+    cmdAdd = button(qt(t[txt::kAdd] + "..."), "cmdAdd");
+    cmdRemove = button(qt(t[txt::kRemove]), "cmdRemove");
     cmdUp = button(QString(), "cmdUp");
     cmdDown = button(QString(), "cmdDown");
     cmdUp->setIcon(arrowIcon(Qt::UpArrow));
     cmdDown->setIcon(arrowIcon(Qt::DownArrow));
-    cmdClose = button(qt(t[17]), "cmdClose");
+    cmdClose = button(qt(t[txt::kClose]), "cmdClose");
     cmdClose->setDefault(true);
 
     connect(lstDB, &QListWidget::currentRowChanged, this, [this](int row) {

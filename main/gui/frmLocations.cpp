@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 
@@ -20,11 +21,11 @@ frmLocations::frmLocations(Program& program, bool& bChanged, QWidget* parent)
     : QDialog(parent), logic_(program, bChanged) {
     setObjectName("frmLocations");
     const LangTable& t = program.lang;
-    setWindowTitle(qt(t[122]));
+    setWindowTitle(qt(t[txt::kSettingsFileLocation]));
     txtPath = new QLineEdit(this);
     txtPath->setObjectName("txtPath");
     txtPath->setMinimumWidth(420);
-    auto* label = new QLabel(qt(t[122] + ":"), this);
+    auto* label = new QLabel(qt(t[txt::kSettingsFileLocation] + ":"), this);
     label->setObjectName("Label1");
     label->setBuddy(txtPath);
     cmdBrowse = new QPushButton(this);

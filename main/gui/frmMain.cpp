@@ -3,6 +3,7 @@
 #include "main/core/DatabaseOpening.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/DatabaseIcon.h"
 #include "main/gui/ElidedCellTips.h"
 #include "main/gui/OnScreen.h"
@@ -54,13 +55,11 @@ const QColor kOpenDatabaseColour(255, 0, 0);
 frmMain::frmMain(Program& program, SingleInstance& instance, OpenDatabase* opener)
     : program_(program),
       ownOpener_(opener ? nullptr : std::make_unique<DatabaseOpening>(program, *this)),
-      menus_(program, *this), list_(program, *this, opener ? *opener : *ownOpener_),
-      startup_(program, *this, list_, menus_, instance) {
+      logic_(program, *this, opener ? *opener : *ownOpener_, instance) {
     setObjectName("frmMain");
     // Named from the start: a start that fails before its texts still shows
     // a window the user (and the desktop) can tell by its name.
     setCaption(kProgramTitle);
-    menus_.attach(startup_, list_);
     setCentralWidget(new QWidget(this));
     setMinimumSize(pixels(kSmallestWidth), pixels(kSmallestHeight));
     resize(pixels(kSmallestWidth), pixels(kSmallestHeight));
@@ -74,11 +73,10 @@ frmMain::frmMain(Program& program, SingleInstance& instance, OpenDatabase* opene
     designed.English();
     applyControlTexts(designed);
     for (int column = 1; column <= 4; ++column)
-        setColumnTitle(column, designed[41 + column]);
+        setColumnTitle(column, designed[txt::kFirstColumnTitle + column - 1]);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    connect(Timer1, &QTimer::timeout, this, [this] { startup_.Timer1_Timer(); });
-    startup_.ActEvent1->OnActUserWantsToClose([this] { menus_.ActEvent1_OnActUserWantsToClose(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { logic_.startup.Timer1_Timer(); });
 }
 
 void frmMain::buildList() {
@@ -97,8 +95,9 @@ void frmMain::buildList() {
     ListView1->setColumnWidth(4, 0); // the database path: kept, never shown
     ListView1->header()->setSectionHidden(4, true);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
-            [this](int section) { list_.ListView1_ColumnClick(section + 1); });
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { list_.cmdOpen_Click(); });
+            [this](int section) { logic_.list.ListView1_ColumnClick(section + 1); });
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+            [this] { logic_.list.cmdOpen_Click(); });
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
 }
@@ -147,7 +146,7 @@ void frmMain::buildButtonsAndLinks() {
     cmdOpen = new QPushButton(centralWidget());
     cmdOpen->setObjectName("cmdOpen");
     connect(cmdOpen, &QPushButton::clicked, this, [this] {
-        list_.cmdOpen_Click();
+        logic_.list.cmdOpen_Click();
         focusList();
     });
     cmdCancel = new QPushButton(centralWidget());
@@ -161,7 +160,7 @@ void frmMain::buildButtonsAndLinks() {
     lblLink->setObjectName("lblLink");
     lblLink->setText(QStringLiteral("<a href='#'>velmaris.example</a>"));
     lblLink->setToolTip(QLatin1String(kMakerAddress));
-    connect(lblLink, &QLabel::linkActivated, this, [this] { menus_.lblLink_Click(); });
+    connect(lblLink, &QLabel::linkActivated, this, [this] { logic_.menus.lblLink_Click(); });
     for (int i = 0; i < 2; ++i) {
         Line1[i] = new QFrame(centralWidget());
         Line1[i]->setObjectName(QStringLiteral("Line1_%1").arg(i));
@@ -180,10 +179,7 @@ QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const char* caption
                               void (MainMenus::*handler)()) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(name);
-    if (handler)
-        connect(action, &QAction::triggered, this, [this, handler] { (menus_.*handler)(); });
-    else
-        action->setEnabled(false); // its dialog is not part of the program yet
+    connect(action, &QAction::triggered, this, [this, handler] { (logic_.menus.*handler)(); });
     return action;
 }
 
@@ -225,7 +221,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::load() {
-    startup_.Form_Load();
+    logic_.startup.Form_Load();
 }
 
 void frmMain::closeWindow() {
@@ -284,18 +280,24 @@ void frmMain::applyLayout(const MainLayout& l) {
 void frmMain::applyTexts(const LangTable& t) {
     auto text = [&](int n) { return qt(t[n]); };
     auto dots = [&](int n) { return qt(t[n]) + "..."; };
-    mnuFile->setTitle(text(128));
-    mnuEdit->setTitle(text(125));
-    mnuOptions->setTitle(text(59));
-    mnuHelp->setTitle(text(56));
+    mnuFile->setTitle(text(txt::kFileMenu));
+    mnuEdit->setTitle(text(txt::kEditMenu));
+    mnuOptions->setTitle(text(txt::kOptionsMenu));
+    mnuHelp->setTitle(text(txt::kHelpMenu));
     const std::pair<const char*, QString> items[] = {
-        {"mnuFileOpen", text(62)},       {"mnuExit", text(129)},
-        {"mnuEditProperties", dots(55)}, {"mnuEditList", dots(89)},
-        {"mnuQuickSwitch", dots(127)},   {"mnuSettingsLocation", dots(122)},
-        {"mnuLanguages", dots(61)},      {"mnuIntegrate", dots(60)},
-        {"mnuManual", text(130)},        {"mnuOnline", text(57)},
-        {"mnuAbout", text(58)},          {"mnuProperties", dots(55)},
-        {"mnuManageList", dots(89)}};
+        {"mnuFileOpen", text(txt::kOpen)},
+        {"mnuExit", text(txt::kExit)},
+        {"mnuEditProperties", dots(txt::kDatabaseProperties)},
+        {"mnuEditList", dots(txt::kManageList)},
+        {"mnuQuickSwitch", dots(txt::kQuickSwitchSettings)},
+        {"mnuSettingsLocation", dots(txt::kSettingsFileLocation)},
+        {"mnuLanguages", dots(txt::kLanguagesMenu)},
+        {"mnuIntegrate", dots(txt::kIntegrateMenu)},
+        {"mnuManual", text(txt::kUsersManual)},
+        {"mnuOnline", text(txt::kOnlineHelp)},
+        {"mnuAbout", text(txt::kAbout)},
+        {"mnuProperties", dots(txt::kDatabaseProperties)},
+        {"mnuManageList", dots(txt::kManageList)}};
     for (const auto& [name, caption] : items)
         findChild<QAction*>(name)->setText(caption);
     applyControlTexts(t);
@@ -303,14 +305,14 @@ void frmMain::applyTexts(const LangTable& t) {
 
 void frmMain::applyControlTexts(const LangTable& t) {
     auto text = [&](int n) { return qt(t[n]); };
-    cmdOpen->setText(text(62));
-    cmdCancel->setText(text(17));
-    lblMore->setText(text(3));
-    Frame1->setTitle(text(46));
+    cmdOpen->setText(text(txt::kOpen));
+    cmdCancel->setText(text(txt::kClose));
+    lblMore->setText(text(txt::kMoreAt));
+    Frame1->setTitle(text(txt::kOpenIn));
     for (int i = 0; i < 7; ++i)
-        lblView[i]->setText(text(47 + i));
+        lblView[i]->setText(text(txt::kFirstViewChoice + i));
     placeViewChoice();
-    list_.Form_Resize();
+    logic_.list.Form_Resize();
 }
 
 void frmMain::setColumnTitle(int column, const std::string& title) {
@@ -393,28 +395,28 @@ void frmMain::showLanguagePicker() {
 }
 
 void frmMain::showProperties() {
-    frmProperties dialog(program_, menus_, list_, this);
+    frmProperties dialog(program_, logic_.menus, logic_.list, this);
     dialog.exec();
 }
 
 void frmMain::showListMaintenance() {
-    frmListMaintenance dialog(program_, menus_, list_, menus_.iSelected, this);
+    frmListMaintenance dialog(program_, logic_.menus, logic_.list, logic_.menus.iSelected, this);
     dialog.exec();
 }
 
 void frmMain::showSettingsLocation() {
-    frmLocations dialog(program_, menus_.bChanged, this);
+    frmLocations dialog(program_, logic_.menus.bChanged, this);
     dialog.exec();
 }
 
 void frmMain::showIntegrate() {
-    frmIntegrateNew dialog(program_, startup_, nativePath(QCoreApplication::applicationFilePath()),
-                           this);
+    frmIntegrateNew dialog(program_, logic_.startup,
+                           nativePath(QCoreApplication::applicationFilePath()), this);
     dialog.exec();
 }
 
 void frmMain::showQuickSwitch() {
-    frmQuickSwitch window(program_, list_.opener(), *this);
+    frmQuickSwitch window(program_, logic_.list.opener(), *this);
     window.exec();
 }
 
@@ -441,14 +443,14 @@ void frmMain::showAbout() {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!unloading_) {
         unloading_ = true;
-        startup_.Form_Unload();
+        logic_.startup.Form_Unload();
     }
     event->accept();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    list_.Form_Resize();
+    logic_.list.Form_Resize();
 }
 
 void frmMain::popupAtCurrentRow() {
@@ -493,7 +495,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         // Enter stands for the Open button, and does nothing while it is off.
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (cmdOpen->isEnabled())
-                list_.cmdOpen_Click();
+                logic_.list.cmdOpen_Click();
             return true;
         }
     }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "main/core/DatabaseList.h"
-#include "main/core/MainMenus.h"
-#include "main/core/MainStartup.h"
+#include "main/core/MainLogic.h"
 #include "main/core/MainView.h"
 #include "main/core/OpenDatabase.h"
 
@@ -38,9 +36,9 @@ public:
     // True once the logic has asked for the process to end.
     bool processEnded() const { return processEnded_; }
 
-    MainStartup& startup() { return startup_; }
-    MainMenus& menus() { return menus_; }
-    DatabaseList& list() { return list_; }
+    MainStartup& startup() { return logic_.startup; }
+    MainMenus& menus() { return logic_.menus; }
+    DatabaseList& list() { return logic_.list; }
 
     // MainView
     void closeWindow() override;
@@ -95,16 +93,14 @@ private:
     int frameWidth() const;
     QMenu* addMenu(const char* name, const char* caption);
     QAction* addMenuItem(QMenu* menu, const char* name, const char* caption,
-                         void (MainMenus::*handler)() = nullptr);
+                         void (MainMenus::*handler)());
     // The buttons, labels and frame; the menus keep theirs.
     void applyControlTexts(const LangTable& texts);
     void popupAtCurrentRow();
 
     Program& program_;
     std::unique_ptr<OpenDatabase> ownOpener_;
-    MainMenus menus_;
-    DatabaseList list_;
-    MainStartup startup_;
+    MainLogic logic_;
 
     QTreeWidget* ListView1 = nullptr;
     QGroupBox* Frame1 = nullptr;

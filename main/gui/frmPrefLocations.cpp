@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/QtText.h"
 
 #include <QFileDialog>
@@ -17,13 +18,13 @@ frmPrefLocations::frmPrefLocations(Program& program, std::string nameInPropertie
     : QDialog(parent), logic_(program), nameInProperties_(std::move(nameInProperties)) {
     setObjectName("frmPrefLocations");
     const LangTable& t = program.lang;
-    setWindowTitle(qt(t[124]));
+    setWindowTitle(qt(t[txt::kEditLocations]));
     lvwPref = new QTreeWidget(this);
     lvwPref->setObjectName("lvwPref");
     lvwPref->setRootIsDecorated(false);
     lvwPref->setUniformRowHeights(true);
     lvwPref->setAllColumnsShowFocus(true);
-    lvwPref->setHeaderLabels({qt(t[147]), qt(t[148])});
+    lvwPref->setHeaderLabels({qt(t[txt::kFileType]), qt(t[txt::kLocation])});
     // The folder takes what the file type leaves.
     lvwPref->header()->setStretchLastSection(true);
     connect(lvwPref, &QTreeWidget::itemDoubleClicked, this,
@@ -35,10 +36,10 @@ frmPrefLocations::frmPrefLocations(Program& program, std::string nameInPropertie
         b->setAutoDefault(false);
         return b;
     };
-    cmdOK = button(qt(t[1]), "cmdOK");
+    cmdOK = button(qt(t[txt::kOk]), "cmdOK");
     cmdOK->setDefault(true);
-    cmdCancel = button(qt(t[2]), "cmdCancel");
-    cmdEditlocation = button(qt(t[125] + "..."), "cmdEditlocation");
+    cmdCancel = button(qt(t[txt::kCancel]), "cmdCancel");
+    cmdEditlocation = button(qt(t[txt::kEditMenu] + "..."), "cmdEditlocation");
     cmdClear = button(QStringLiteral("Clear"), "cmdClear");
     connect(cmdOK, &QPushButton::clicked, this, &frmPrefLocations::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,9 +1,9 @@
 #include "main/gui/frmProperties.h"
 
-#include "base/ErrorNumbers.h"
 #include "base/FailureReport.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/DialogButtons.h"
 #include "main/gui/QtText.h"
 #include "main/gui/frmPrefLocations.h"
@@ -58,9 +58,9 @@ frmProperties::frmProperties(Program& program, MainMenus& menus, DatabaseList& l
     setObjectName("frmProperties");
     const LangTable& t = program.lang;
     mstOptions = named(new QTabWidget(this), "mstOptions");
-    mstOptions->addTab(buildGeneralPage(), qt(t[131]));
-    mstOptions->addTab(buildLocationsPage(), qt(t[132]));
-    mstOptions->addTab(buildLogonPage(), qt(t[133]));
+    mstOptions->addTab(buildGeneralPage(), qt(t[txt::kGeneralTab]));
+    mstOptions->addTab(buildLocationsPage(), qt(t[txt::kDefaultLocationsTab]));
+    mstOptions->addTab(buildLogonPage(), qt(t[txt::kLogonTab]));
     connect(mstOptions, &QTabWidget::currentChanged, this, &frmProperties::pageChanged);
 
     QDialogButtonBox* buttons = okCancelButtons(this, t, cmdOK, cmdCancel);
@@ -74,7 +74,7 @@ frmProperties::frmProperties(Program& program, MainMenus& menus, DatabaseList& l
                                             PropertiesFields(), [&] { return logic_.Form_Load(); });
     fill(loaded);
     const std::string& name = logic_.loadedName();
-    setWindowTitle(qt(name.empty() ? t[83] : t[83] + ": " + name));
+    setWindowTitle(qt(name.empty() ? t[txt::kProperties] : t[txt::kProperties] + ": " + name));
     mstOptions->setCurrentIndex(kGeneralPage);
 }
 
@@ -110,10 +110,11 @@ QWidget* frmProperties::buildLocationsPage() {
     const LangTable& t = program_.lang;
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    optLocations[0] = named(new QRadioButton(qt(t[134] + ":")), "optLocations0");
-    optLocations[1] = named(new QRadioButton(qt(t[135] + ":")), "optLocations1");
+    optLocations[0] = named(new QRadioButton(qt(t[txt::kUseLocationsFrom] + ":")), "optLocations0");
+    optLocations[1] = named(new QRadioButton(qt(t[txt::kUseOwnLocations] + ":")), "optLocations1");
     cboDb = named(new QComboBox, "cboDb");
-    cmdEditLocations = named(new QPushButton(qt(t[124] + "...")), "cmdEditLocations");
+    cmdEditLocations =
+        named(new QPushButton(qt(t[txt::kEditLocations] + "...")), "cmdEditLocations");
     cmdEditLocations->setAutoDefault(false);
     connect(cmdEditLocations, &QPushButton::clicked, this, &frmProperties::editLocations);
     grid->addWidget(optLocations[0], 0, 0);
@@ -130,14 +131,14 @@ QWidget* frmProperties::buildLogonPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     txtUsername = named(new QLineEdit, "txtUsername");
-    auto* userLabel = new QLabel(qt(t[136] + ":"));
+    auto* userLabel = new QLabel(qt(t[txt::kUserName] + ":"));
     userLabel->setBuddy(txtUsername);
-    chkPassword = named(new QCheckBox(qt(t[137] + ":")), "chkPassword");
+    chkPassword = named(new QCheckBox(qt(t[txt::kUsePassword] + ":")), "chkPassword");
     txtPassword = named(new QLineEdit, "txtPassword");
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setEnabled(false);
     connect(chkPassword, &QCheckBox::toggled, txtPassword, &QLineEdit::setEnabled);
-    chkNotAtACTLaunch = named(new QCheckBox(qt(t[152])), "chkNotAtACTLaunch");
+    chkNotAtACTLaunch = named(new QCheckBox(qt(t[txt::kNoPasswordAtLaunch])), "chkNotAtACTLaunch");
     auto* helpTitle = named(new QLabel(QString::fromLatin1(kUsernameTitle)), "lblHelpTitle");
     QFont bold = helpTitle->font();
     bold.setBold(true);
@@ -257,7 +258,7 @@ void frmProperties::pageChanged(int page) {
 void frmProperties::browse(int index) {
     guarded({"frmProperties", "Sub", "cmdBrowse_Click"}, [&] {
         if (!program_.preferences)
-            throw Failure(err::kObjectNotSet, "Object variable or With block variable not set");
+            throwObjectNotSet();
         const BrowseKind& kind = kBrowse[index];
         QFileDialog dialog(this, QString(),
                            qt(program_.preferences->GetDefaultLocation(kind.hostFolder)),

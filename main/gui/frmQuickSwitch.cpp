@@ -2,6 +2,7 @@
 
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
+#include "main/core/TextNumbers.h"
 #include "main/gui/OnScreen.h"
 #include "main/gui/QtText.h"
 #include "main/gui/QuickSwitchTile.h"
@@ -60,17 +61,18 @@ void frmQuickSwitch::buildMenu() {
     const LangTable& t = program_.lang;
     mnuControl = new QMenu(this);
     mnuControl->setObjectName("mnuControl");
-    QAction* assign = mnuControl->addAction(qt(t[127] + "..."), this, [this] {
+    QAction* assign = mnuControl->addAction(qt(t[txt::kQuickSwitchSettings] + "..."), this, [this] {
         logic_.mnuAssign_Click();
         // More tiles make the window wider, perhaps past the screen's edge.
         keepOnScreen(*this);
     });
     assign->setObjectName("mnuAssign");
     mnuControl->addSeparator()->setObjectName("mnuControlSep10");
-    mnuControlClose =
-        mnuControl->addAction(qt(t[150] + "..."), this, [this] { logic_.mnuControlClose_Click(); });
+    mnuControlClose = mnuControl->addAction(qt(t[txt::kCloseAndLaunch] + "..."), this,
+                                            [this] { logic_.mnuControlClose_Click(); });
     mnuControlClose->setObjectName("mnuControlClose");
-    QAction* exit = mnuControl->addAction(qt(t[129]), this, [this] { logic_.mnuExit_Click(); });
+    QAction* exit =
+        mnuControl->addAction(qt(t[txt::kExit]), this, [this] { logic_.mnuExit_Click(); });
     exit->setObjectName("mnuExit");
 }
 

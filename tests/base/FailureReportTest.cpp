@@ -42,6 +42,19 @@ TEST_F(FailureReportTest, FailureCarriesItsNumberAndTheLineThatRaisedIt) {
                               std::to_string(raisedAt) + "\r\r" + fixedSupportSentence());
 }
 
+TEST_F(FailureReportTest, ObjectNotSetCarriesNumber91AndTheLineOfItsCaller) {
+    unsigned raisedAt = 0;
+    guarded({"frmMain", "Sub", "cmdOpen_Click"}, [&] {
+        raisedAt = std::source_location::current().line() + 1;
+        throwObjectNotSet();
+    });
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text,
+              "Error 91: 'Object variable or With block variable not set'\rin frmMain: Sub "
+              "cmdOpen_Click - Line # " +
+                  std::to_string(raisedAt) + "\r\r" + fixedSupportSentence());
+}
+
 TEST_F(FailureReportTest, SupportSentenceIsLocalizedOnlyWhereAsked) {
     FailureReporter::setLocalizedSupport("SVP nous contacter avec ce message d'erreur.");
     guarded(

@@ -4,8 +4,8 @@
 #include "Journal.h"
 #include "TestMain.h"
 #include "host-standin/core/Profile.h"
+#include "host-standin/core/Refusal.h"
 #include "host-standin/core/Text.h"
-#include "host/dbus/HostBusNames.h"
 
 #include <QDBusObjectPath>
 #include <QDateTime>
@@ -57,7 +57,7 @@ private slots:
             {"object", "/Application"},
             {"member", "openDB"},
             {"args", QJsonArray{kAwkward}},
-            {"error", QJsonObject{{"name", vm::hostbus::kRefusedError}, {"message", kAwkward}}}};
+            {"error", QJsonObject{{"name", standin::core::kRefusedError}, {"message", kAwkward}}}};
         QCOMPARE(lines[1], QJsonDocument(error).toJson(QJsonDocument::Compact));
         QVERIFY(QDateTime::fromString(result["time"].toString(), Qt::ISODateWithMs).isValid());
     }

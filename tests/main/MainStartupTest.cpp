@@ -1,5 +1,6 @@
 #include "MainWindowTest.h"
 
+#include <filesystem>
 #include <tuple>
 
 using namespace vm;
@@ -14,8 +15,10 @@ class MainStartupTest : public MainWindowTest {};
 TEST_F(MainStartupTest, FirstStartWipesAsksForTheLanguageAndUsesItAtOnce) {
     EXPECT_TRUE(store.SaveSetting("Settings", "Height", "9000")); // left by a version before 2.0
     view.onLanguagePicker = [&] { EXPECT_TRUE(store.SaveSetting("Options", "Language", "1")); };
+    const std::filesystem::path folderBefore = std::filesystem::current_path();
     startup.Form_Load();
 
+    EXPECT_EQ(std::filesystem::current_path(), folderBefore) << "the host link moved the process";
     EXPECT_EQ(store.GetSetting("Settings", "Version"), schema::programVersionText());
     EXPECT_EQ(store.GetSetting("Settings", "Installed"), "1");
     EXPECT_EQ(view.height, kSmallestHeight);

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "main/core/DatabaseList.h"
 #include "main/core/LangText.h"
-#include "main/core/MainMenus.h"
-#include "main/core/MainStartup.h"
+#include "main/core/MainLogic.h"
 #include "main/core/Program.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakeHost.h"
@@ -15,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace vm::test {
 
 // The main window's logic wired to fakes, with the program folder (and so the
@@ -25,15 +21,10 @@ namespace vm::test {
 class MainWindowTest : public ::testing::Test {
 public:
     MainWindowTest() {
-        menus.attach(startup, list);
         view.onClose = [this] { startup.Form_Unload(); };
         host.state.userName = "Admin";
         host.state.appPath = dir.file("host");
     }
-    void SetUp() override { folderBefore_ = std::filesystem::current_path(); }
-    // Writing the host link changes the current folder.
-    void TearDown() override { std::filesystem::current_path(folderBefore_); }
-
     void installed(std::string_view language = "0") { EXPECT_TRUE(startedBefore(store, language)); }
 
     // Sales and Copy are the database open in the host; Support is not.
@@ -75,12 +66,10 @@ public:
     RefusingRegistry registry{RegistryFile(dir.file("registry.reg"))};
     Program program{store, lang, prompter, shell, host, registry, dir.path().string()};
     FakeMainView view;
-    MainMenus menus{program, view};
-    DatabaseList list{program, view, opener};
-    MainStartup startup{program, view, list, menus, instance};
-
-private:
-    std::filesystem::path folderBefore_;
+    MainLogic logic{program, view, opener, instance};
+    MainMenus& menus = logic.menus;
+    DatabaseList& list = logic.list;
+    MainStartup& startup = logic.startup;
 };
 
 } // namespace vm::test

@@ -6,7 +6,7 @@
 // Qt's PDF output links only to addresses outside the file, not to its own
 // pages, which is why the first page names pages rather than linking them.
 
-#include "tools/manual/SystemFonts.h"
+#include "SystemFonts.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "tools/manual/Showcase.h"
+#include "Showcase.h"
 
 #include "base/FailureReport.h"
 #include "cipher/modEnCrypt.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ShowcaseHost.h"
 #include "base/Prompter.h"
 #include "main/core/LangText.h"
 #include "main/core/Program.h"
@@ -7,7 +8,6 @@
 #include "platform/SingleInstance.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
-#include "tools/manual/ShowcaseHost.h"
 
 #include <QTemporaryDir>
 

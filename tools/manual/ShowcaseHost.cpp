@@ -1,4 +1,4 @@
-#include "tools/manual/ShowcaseHost.h"
+#include "ShowcaseHost.h"
 
 namespace vm::manual {
 

@@ -3,6 +3,8 @@
 // program's languages, so that each language's manual shows its own texts.
 // One run makes them all: under wine each run costs a start of wine.
 
+#include "Showcase.h"
+#include "SystemFonts.h"
 #include "main/gui/frmAssign.h"
 #include "main/gui/frmIntegrateNew.h"
 #include "main/gui/frmLanguage.h"
@@ -12,8 +14,6 @@
 #include "main/gui/frmPrefLocations.h"
 #include "main/gui/frmProperties.h"
 #include "main/gui/frmQuickSwitch.h"
-#include "tools/manual/Showcase.h"
-#include "tools/manual/SystemFonts.h"
 
 #include "Version.h"
 

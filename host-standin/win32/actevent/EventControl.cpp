@@ -1,5 +1,6 @@
 #include "EventControl.h"
 
+#include "ClassIds.h"
 #include "ClassInfo.h"
 #include "FrameMessages.h"
 #include "Module.h"
@@ -17,7 +18,7 @@ namespace hostcom = vm::hostcom;
 constexpr UINT kFrameTimeoutMs = 5000;
 
 const IID& eventsIid() {
-    static const IID iid = clsidOf(hostcom::kStandinEventsIid);
+    static const IID iid = clsidOf(kEventsIid);
     return iid;
 }
 
@@ -134,7 +135,7 @@ HRESULT STDMETHODCALLTYPE EventControl::FindConnectionPoint(REFIID iid, IConnect
 }
 
 HRESULT STDMETHODCALLTYPE EventControl::GetClassInfo(ITypeInfo** out) {
-    return classTypeInfo(clsidOf(hostcom::kStandinEventControlClsid), eventsIid(), out);
+    return classTypeInfo(clsidOf(kEventControlClsid), eventsIid(), out);
 }
 
 HRESULT STDMETHODCALLTYPE EventControl::GetGUID(DWORD kind, GUID* out) {

@@ -1,6 +1,7 @@
 #include "Module.h"
 
 #include "ClassFactory.h"
+#include "ClassIds.h"
 #include "ClassRegistration.h"
 #include "ComText.h"
 #include "EventControl.h"
@@ -15,7 +16,7 @@ HINSTANCE gModule = nullptr;
 namespace {
 
 ClassEntry eventControlClass() {
-    return {wideOf(vm::hostcom::kStandinEventControlClsid),
+    return {wideOf(kEventControlClsid),
             wideOf(vm::hostcom::kEventControlProgId),
             L"Host Stand-in Event Control",
             L"InprocServer32",
@@ -43,7 +44,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    if (clsid != clsidOf(vm::hostcom::kStandinEventControlClsid))
+    if (clsid != clsidOf(kEventControlClsid))
         return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new ClassFactory(
         []() -> IUnknown* { return static_cast<IDispatch*>(new EventControl()); }, &gServerLocks);

@@ -75,10 +75,7 @@ protected:
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no display for wine's windows";
         FailureReporter::install(&prompter, "Velmaris");
-        menus.attach(startup, list);
         view.onClose = [this] { startup.Form_Unload(); };
-        startup.ActEvent1->OnActUserWantsToClose(
-            [this] { menus.ActEvent1_OnActUserWantsToClose(); });
         ASSERT_TRUE(store->DeleteAll());
         writeBytes(file("contacts.dbf"), "[Database]\r\nName=Demo Contacts\r\n");
         for (const char* name : {"sales.cly", "s.gly", "welcome.mpr"})
@@ -160,9 +157,10 @@ protected:
     FakeMainView view;
     DatabaseOpening opening{program, view};
     FakeSingleInstance instance;
-    MainMenus menus{program, view};
-    DatabaseList list{program, view, opening};
-    MainStartup startup{program, view, list, menus, instance};
+    MainLogic logic{program, view, opening, instance};
+    MainMenus& menus = logic.menus;
+    DatabaseList& list = logic.list;
+    MainStartup& startup = logic.startup;
 
 private:
     std::unique_ptr<Child> host_;

@@ -11,6 +11,8 @@
 
 namespace standin::win::test {
 
+using namespace standin::core;
+
 namespace {
 
 namespace hostcom = vm::hostcom;

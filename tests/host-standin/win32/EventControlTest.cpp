@@ -1,3 +1,4 @@
+#include "ClassIds.h"
 #include "ComText.h"
 #include "HostServer.h"
 #include "host/com/HostComNames.h"
@@ -25,8 +26,7 @@ public:
     DWORD thread = 0;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch ||
-            iid == clsidOf(hostcom::kStandinEventsIid)) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == clsidOf(kEventsIid)) {
             *out = this;
             return S_OK;
         }
@@ -118,7 +118,7 @@ TEST(EventControlTest, ClosingTheFrameRaisesTheEventOnTheSubscribersThread) {
     EXPECT_EQ(subscribed.lVal, 1);
     IConnectionPoint* point = eventsPoint(control);
     ASSERT_NE(point, nullptr);
-    EXPECT_EQ(connectionInterfaceOf(point), clsidOf(hostcom::kStandinEventsIid));
+    EXPECT_EQ(connectionInterfaceOf(point), clsidOf(kEventsIid));
     Sink sink;
     DWORD cookie = 0;
     ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);

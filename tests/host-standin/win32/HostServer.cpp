@@ -14,6 +14,8 @@
 
 namespace standin::win::test {
 
+using namespace standin::core;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -11,8 +11,6 @@
 
 namespace standin::win::test {
 
-using namespace standin::core;
-
 // A VARIANT that clears itself.
 struct Value : VARIANT {
     Value() { ::VariantInit(this); }
@@ -54,9 +52,9 @@ public:
     bool waitForExit();
     // Closes the host through Command(150); needs COM on the calling thread.
     void close();
-    std::vector<Json> journal() const;
+    std::vector<core::Json> journal() const;
     // The journal's entries of one member.
-    std::vector<Json> journalOf(const std::string& object, const std::string& member) const;
+    std::vector<core::Json> journalOf(const std::string& object, const std::string& member) const;
 
 private:
     std::wstring folder_;

@@ -8,6 +8,8 @@
 
 namespace standin::win::test {
 
+using namespace standin::core;
+
 namespace {
 
 constexpr const char* kHostKey = "Software\\Symantec\\ACT!";

@@ -1,4 +1,5 @@
 #include "host/com/ComEventControl.h"
+#include "ClassIds.h"
 #include "ComText.h"
 #include "HostServer.h"
 #include "host/com/ComEventSource.h"
@@ -100,7 +101,7 @@ TEST_P(EventsPointTest, IsTheControlsOwnEventsThoughPropertyChangesComeFirst) {
     const auto point = vm::com::eventsPointOf(&described);
     IID events{};
     ASSERT_EQ(point->GetConnectionInterface(&events), S_OK);
-    EXPECT_EQ(events, clsidOf(hostcom::kStandinEventsIid));
+    EXPECT_EQ(events, clsidOf(standin::win::kEventsIid));
     control->Release();
 }
 

@@ -1,5 +1,6 @@
 #include "HostProcess.h"
 #include "TestMain.h"
+#include "host-standin/core/Refusal.h"
 #include "host/dbus/DBusHostConnection.h"
 #include "host/dbus/HostBusNames.h"
 
@@ -157,7 +158,7 @@ private slots:
 
         const QJsonObject refused = host.journal().last();
         QCOMPARE(refused["member"].toString(), QStringLiteral("AuxCommandExistsInToolbar"));
-        QCOMPARE(refused["error"]["name"].toString(), QString(vm::hostbus::kRefusedError));
+        QCOMPARE(refused["error"]["name"].toString(), QString(standin::core::kRefusedError));
 
         auto events = connection.createEventControl();
         QVERIFY(host.terminate());
@@ -207,7 +208,7 @@ private slots:
         QVERIFY(host.terminate());
         pending.waitForFinished();
         QVERIFY(pending.isError());
-        QCOMPARE(pending.error().name(), QString(vm::hostbus::kRefusedError));
+        QCOMPARE(pending.error().name(), QString(standin::core::kRefusedError));
         QVERIFY2(pending.error().message().contains("cancelled"),
                  qPrintable(pending.error().message()));
         QCOMPARE(host.journal().at(0)["member"].toString(), QStringLiteral("LoginShown"));
