@@ -36,19 +36,19 @@ protected:
     std::vector<std::string> startAndAnswer() {
         startVelmaris();
         std::vector<std::string> told;
-        const auto until = std::chrono::steady_clock::now() + 60s;
-        while (!mainWindowShown()) {
-            if (std::chrono::steady_clock::now() > until || !velmarisRuns()) {
-                ADD_FAILURE() << "no main window";
-                return told;
-            }
-            const std::optional<std::string> message = nextMessage(250ms);
-            if (!message)
-                continue;
-            told.push_back(*message);
-            focus(windowNamed(message->substr(0, message->find(':'))));
-            keys({"Return"});
-        }
+        eventually(
+            [&] {
+                if (mainWindowShown() || !velmarisRuns())
+                    return true;
+                if (const std::optional<std::string> message = nextMessage(250ms)) {
+                    told.push_back(*message);
+                    focus(windowNamed(message->substr(0, message->find(':'))));
+                    keys({"Return"});
+                }
+                return false;
+            },
+            60s);
+        EXPECT_TRUE(mainWindowShown()) << "no main window";
         return told;
     }
 
