@@ -2,11 +2,8 @@
 
 #include "main/core/DatabaseProperties.h"
 #include "main/core/MainView.h"
-#include "platform/Shell.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
-
-#include "TestSupport.h"
 
 #include <functional>
 #include <utility>
@@ -172,29 +169,6 @@ private:
         if (hook)
             hook();
     }
-};
-
-class RecordingShell : public Shell {
-public:
-    bool open(const std::string& target, const std::string& folder) override {
-        opened.emplace_back(target, folder);
-        return true;
-    }
-    bool start(const std::string& file, const std::string&) override {
-        started.push_back(file);
-        return startSucceeds;
-    }
-    // Answers `program` and remembers each file asked about and its text at
-    // that moment.
-    FileProgram programFor(const std::string& file) override {
-        askedFor.emplace_back(file, fileExists(file) ? readBytes(file) : "(missing)");
-        return program;
-    }
-    std::vector<std::pair<std::string, std::string>> opened;
-    std::vector<std::string> started;
-    bool startSucceeds = true;
-    std::vector<std::pair<std::string, std::string>> askedFor;
-    FileProgram program{FileProgram::Status::NoneRegistered, {}};
 };
 
 } // namespace vm::test

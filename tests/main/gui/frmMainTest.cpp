@@ -1,33 +1,14 @@
-#include "main/gui/frmMain.h"
-#include "main/core/LangText.h"
 #include "main/gui/ProgramIcon.h"
 #include "main/gui/frmAbout.h"
 
 #include "support/LanguagePickerAnswer.h"
 #include "support/WindowTest.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
-#include <QToolTip>
-#include <QTreeWidget>
-
 using namespace vm;
 using vm::test::answerLanguagePicker;
 
 class frmMainTest : public test::WindowTest {
     Q_OBJECT
-
-    test::RecordingOpener opener;
 
     // A user who has started before, with a list of three databases; the
     // second is the one open in the host.
@@ -41,19 +22,10 @@ class frmMainTest : public test::WindowTest {
         host.state.openDatabase = "/db/beta.dbf";
     }
 
-    std::unique_ptr<frmMain> loadedWindow() {
-        auto shownWindow = std::make_unique<frmMain>(*program, instance, &opener);
-        shownWindow->load();
-        return shownWindow;
-    }
-
     static QTreeWidget* list(frmMain& w) { return w.findChild<QTreeWidget*>("ListView1"); }
 
 private slots:
-    void init() {
-        startFreshProgram();
-        opener.calls.clear();
-    }
+    void init() { startFreshProgram(); }
 
     void cleanup() { stopProgram(); }
 
