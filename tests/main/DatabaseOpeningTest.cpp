@@ -77,20 +77,20 @@ TEST_F(DatabaseOpeningTest, PreparesTheHostHandsOverTheLogonOpensAndEnds) {
 }
 
 TEST_F(DatabaseOpeningTest, EachViewMapsToItsHostViewAndCalendarMode) {
-    const std::vector<std::string> expected = {"Create 1;",
-                                               "Create 2;",
-                                               "Create 3;",
-                                               "Create 4;",
-                                               "Create 5;SetCalendarMode 300;",
-                                               "Create 5;SetCalendarMode 301;",
-                                               "Create 5;SetCalendarMode 302;"};
+    const std::vector<std::vector<std::string>> expected = {{"Create 1"},
+                                                            {"Create 2"},
+                                                            {"Create 3"},
+                                                            {"Create 4"},
+                                                            {"Create 5", "SetCalendarMode 300"},
+                                                            {"Create 5", "SetCalendarMode 301"},
+                                                            {"Create 5", "SetCalendarMode 302"}};
     for (int v = 0; v < 7; ++v) {
         reconnect();
         opening.Open_DB("Support", v, true);
-        std::string got;
+        std::vector<std::string> got;
         for (const HostCall& call : host.calls)
             if (call.member == "Create" || call.member == "SetCalendarMode")
-                got += call.member + " " + call.args.at(0) + ";";
+                got.push_back(call.member + " " + call.args.at(0));
         EXPECT_EQ(got, expected[v]) << v;
     }
     // From a QuickSwitch tile the main window is never hidden.

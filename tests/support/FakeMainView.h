@@ -65,7 +65,8 @@ public:
 };
 
 // The main window as the logic leaves it: rows, sizes and texts, and the
-// window-level actions in `events`, in order.
+// window-level actions in `events`, in order. Closing, the language picker and
+// each dialog run their hook, as a user would use them.
 class FakeMainView : public MainView {
 public:
     struct Row {
@@ -74,11 +75,7 @@ public:
         bool red = false;
     };
 
-    void closeWindow() override {
-        events.push_back("close");
-        if (onClose)
-            onClose();
-    }
+    void closeWindow() override { run("close", onClose); }
     void showWindow() override { events.push_back("show"); }
     void hideWindow() override { events.push_back("hide"); }
     void endProcess() override { events.push_back("end"); }
@@ -121,13 +118,8 @@ public:
     int checkedView() const override { return checked; }
     void focusList() override {}
 
-    void showLanguagePicker() override {
-        events.push_back("picker");
-        if (onLanguagePicker)
-            onLanguagePicker();
-    }
+    void showLanguagePicker() override { run("picker", onLanguagePicker); }
     void showAbout() override {}
-    // Each dialog runs its hook, as a user would use it.
     void showProperties() override { run("properties", onProperties); }
     void showListMaintenance() override { run("list", onListMaintenance); }
     void showSettingsLocation() override { run("location", onSettingsLocation); }

@@ -12,14 +12,18 @@ class frmMainTest : public test::WindowTest {
 
     // A user who has started before, with a list of three databases; the
     // second is the one open in the host.
-    void knownUser(const std::string& language = "0") {
-        QVERIFY(test::startedBefore(store, language));
+    void knownUser() {
+        QVERIFY(test::startedBefore(store));
         test::writeBytes(iniPath(), test::SettingsFile()
                                         .list("Alpha;Beta;Gamma")
                                         .record("Alpha", "/db/alpha.dbf")
                                         .record("Beta", "/db/beta.dbf")
                                         .record("Gamma", "/db/gamma.dbf"));
         host.state.openDatabase = "/db/beta.dbf";
+    }
+    std::unique_ptr<frmMain> knownUsersWindow() {
+        knownUser();
+        return loadedWindow();
     }
 
     static QTreeWidget* list(frmMain& w) { return w.findChild<QTreeWidget*>("ListView1"); }
@@ -30,8 +34,7 @@ private slots:
     void cleanup() { stopProgram(); }
 
     void carriesTheNamesToolsLookFor() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         for (const char* name : {"ListView1", "cmdOpen", "cmdCancel", "Frame1", "lblMore",
                                  "lblLink", "optView0", "optView6", "lblView3"})
             QVERIFY2(w->findChild<QWidget*>(name), name);
@@ -75,8 +78,7 @@ private slots:
     }
 
     void openDatabaseRowIsRedAndSortMarksFollowClicks() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         QTreeWidget* l = list(*w);
         QCOMPARE(l->topLevelItem(1)->foreground(0).color(), QColor(255, 0, 0));
         QCOMPARE(l->topLevelItem(0)->foreground(0).color() == QColor(255, 0, 0), false);
@@ -93,8 +95,7 @@ private slots:
     }
 
     void theWindowNeverGetsSmallerThanItsFirstSize() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         w->resize(400, 260);
         QCOMPARE(w->size(), QSize(565, 346));
         const QRect listBefore = list(*w)->geometry();
@@ -144,8 +145,7 @@ private slots:
     }
 
     void openUsesTheSelectedRowAndTheCheckedView() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         list(*w)->setCurrentItem(list(*w)->topLevelItem(2));
         QTest::mouseClick(w->findChild<QLabel*>("lblView5"), Qt::LeftButton);
         QVERIFY(w->findChild<QRadioButton*>("optView5")->isChecked());
@@ -176,16 +176,14 @@ private slots:
         QVERIFY(prompter.asked.empty());
         QVERIFY(opener.calls.empty());
 
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         list(*w)->setCurrentItem(list(*w)->topLevelItem(0));
         QTest::keyClick(list(*w), Qt::Key_Return);
         QCOMPARE(opener.calls.size(), size_t(1));
     }
 
     void thePopupMenuOpensFromTheKeyboard() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         auto* popup = w->findChild<QMenu*>("mnuPopup");
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(list(*w), &menuKey);
@@ -197,8 +195,7 @@ private slots:
     }
 
     void aCellCutOffShowsItsWholeTextAsATooltip() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         QTreeWidget* l = list(*w);
         const QString whole = "/a/long/way/down/to/the/layouts/of/this/database/alpha.cly";
         l->topLevelItem(0)->setText(1, whole);
