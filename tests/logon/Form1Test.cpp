@@ -31,9 +31,14 @@ struct Companion {
     logon::Form1 form;
 };
 
+// Unless a test says otherwise, jdoe's password "pw" is handed over and
+// the login window never shows.
 class Form1Test : public ::testing::Test {
 protected:
-    void handOver(const std::string& username, const std::string& password, bool usePassword) {
+    Form1Test() { handOver("jdoe", "pw"); }
+
+    void handOver(const std::string& username, const std::string& password,
+                  bool usePassword = true) {
         EXPECT_TRUE(handOverLogon(store, username, password, usePassword));
     }
 
@@ -44,15 +49,15 @@ protected:
 };
 
 TEST_F(Form1Test, EndsAtOnceWithoutSearchingWhenNoUserNameIsHandedOver) {
+    ASSERT_TRUE(store.DeleteSetting(schema::kLogon));
     EXPECT_FALSE(logon.run()) << "no Logon section";
-    handOver("", "pw", true);
+    handOver("", "pw");
     EXPECT_FALSE(logon.run()) << "empty user name";
     EXPECT_EQ(logon.search.searches, 0);
     EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(Form1Test, GivesUpOnThe81stTickWhenTheWindowNeverAppearsHavingSentNothing) {
-    handOver("jdoe", "pw", true);
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.searches, 80);
     EXPECT_EQ(logon.pacer.elapsed(), 8100ms);
@@ -61,7 +66,7 @@ TEST_F(Form1Test, GivesUpOnThe81stTickWhenTheWindowNeverAppearsHavingSentNothing
 }
 
 TEST_F(Form1Test, AnswersTheHostsLoginWindowOnceWithPausesBetweenTheSteps) {
-    handOver("jdoe", "S3cret", true);
+    handOver("jdoe", "S3cret");
     logon.search.appearsAfter = 250ms;
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.frameClass, "ACT3.0FrameClass");
@@ -93,7 +98,7 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
                  {9, "{ALT+n}{DEL}jdoe{TAB}{DEL}p"},
                  {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
     for (const auto& c : cases) {
-        handOver("jdoe", "pw", true); // each run takes the password it was handed
+        handOver("jdoe", "pw"); // each run takes the password it was handed
         Companion companion(store);
         companion.search.appearsAfter = 0ms;
         companion.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
@@ -109,7 +114,6 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
 }
 
 TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNotArrive) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.typer.focused = false;
     ASSERT_TRUE(logon.run());
@@ -131,7 +135,6 @@ TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNot
 }
 
 TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.search.failingSearches = 2;
     ASSERT_TRUE(logon.run());
@@ -142,7 +145,6 @@ TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {
 }
 
 TEST_F(Form1Test, ReportsAFailureWhileTypingAndNeverStartsTheAnswerOver) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.typer.failOnType = true;
     ASSERT_TRUE(logon.run());
@@ -153,7 +155,6 @@ TEST_F(Form1Test, ReportsAFailureWhileTypingAndNeverStartsTheAnswerOver) {
 }
 
 TEST_F(Form1Test, TicksThatRunLongStillCountSoThatTheSearchGivesUpOnTime) {
-    handOver("jdoe", "pw", true);
     logon.search.searchTakes = 250ms;
     ASSERT_TRUE(logon.run());
     EXPECT_LE(logon.pacer.elapsed(), 8200ms);
@@ -161,7 +162,6 @@ TEST_F(Form1Test, TicksThatRunLongStillCountSoThatTheSearchGivesUpOnTime) {
 }
 
 TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
-    handOver("jdoe", "pw", true);
     logon.pacer.stopDuringSleep = 5;
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.searches, 4);
@@ -176,7 +176,7 @@ TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
 
 TEST_F(Form1Test, WipesTheClearPasswordHoweverTheProgramEnds) {
     const auto wipedAfter = [&](auto&& arrange) {
-        handOver("jdoe", "a long password, so that it lives on the heap", true);
+        handOver("jdoe", "a long password, so that it lives on the heap");
         Companion companion(store);
         arrange(companion);
         EXPECT_TRUE(companion.form.Form_Load());
