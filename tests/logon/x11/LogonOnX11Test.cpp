@@ -23,9 +23,7 @@ using Options = std::vector<std::string>;
 
 class LogonOnX11 : public ::testing::Test {
 protected:
-    explicit LogonOnX11(bool withWindowManager = false) : server_(withWindowManager) {
-        setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
-    }
+    explicit LogonOnX11(bool withWindowManager = false) : server_(withWindowManager) {}
 
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
         FilePerUserStore store{std::string(schema::kApplicationName)};
@@ -103,6 +101,8 @@ protected:
 
     XServer server_;
     TempDir config_;
+    // Where the hand-over is written, as logon reads it.
+    ScopedEnvironment configHome_{"XDG_CONFIG_HOME", config_.path().string()};
 };
 
 class LogonUnderAWindowManager : public LogonOnX11 {
