@@ -6,6 +6,7 @@
 #include "platform/WindowSearch.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 

@@ -13,9 +13,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// One run of the companion against fakes.
+// One run of the companion against fakes; the login window shows after
+// `appearsAfter`, or never.
 struct Companion {
-    explicit Companion(PerUserStore& store) : form(store, pacer) {}
+    explicit Companion(PerUserStore& store, std::optional<milliseconds> appearsAfter = {})
+        : form(store, pacer) {
+        search.appearsAfter = appearsAfter;
+    }
 
     // As the program runs: load, then tick until done.
     bool run() {
@@ -73,6 +77,8 @@ TEST_F(Form1Test, AnswersTheHostsLoginWindowOnceWithPausesBetweenTheSteps) {
     EXPECT_EQ(logon.search.title, "Login to");
     EXPECT_EQ(logon.search.searches, 3);
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}S3cret{ENTER}");
+    EXPECT_EQ(logon.typer.prepared, U"njdoeS3cret") << "every character made typable first";
+    EXPECT_TRUE(logon.typer.activated.empty()) << "the focus was there already";
     // Found on the tick at 300 ms; 100 ms before the first key, 10 ms after
     // each of the six steps before Enter.
     EXPECT_EQ(logon.typer.sentAt.front(), 400ms);
@@ -86,6 +92,7 @@ TEST_F(Form1Test, WithoutUsePasswordSendsNameAndTabButNoPasswordAndNoEnter) {
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}");
     EXPECT_EQ(logon.typer.prepared.find(U"S3cret"), std::u32string::npos) << "never deciphered";
+    EXPECT_EQ(logon.typer.finished, 1) << "the keyboard is given back without Enter too";
 }
 
 TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
@@ -99,8 +106,7 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
                  {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
     for (const auto& c : cases) {
         handOver("jdoe", "pw"); // each run takes the password it was handed
-        Companion companion(store);
-        companion.search.appearsAfter = 0ms;
+        Companion companion(store, 0ms);
         companion.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
         ASSERT_TRUE(companion.run());
         EXPECT_EQ(companion.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
@@ -120,8 +126,7 @@ TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNot
     EXPECT_EQ(logon.typer.activated, std::vector<WindowId>{kLoginWindow});
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
 
-    Companion refused(store);
-    refused.search.appearsAfter = 0ms;
+    Companion refused(store, 0ms);
     refused.typer.focused = false;
     refused.typer.activationWorks = false;
     ASSERT_TRUE(refused.run());
@@ -141,6 +146,7 @@ TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {
     ASSERT_EQ(prompter.asked.size(), 2u);
     EXPECT_EQ(prompter.asked[0].caption, "logon error");
     EXPECT_NE(prompter.asked[0].text.find("in Form1: Sub tmr1_Timer - Line # "), std::string::npos);
+    EXPECT_EQ(logon.search.searches, 3) << "one search a tick";
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
 }
 
@@ -166,8 +172,7 @@ TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.searches, 4);
 
-    Companion typing(store);
-    typing.search.appearsAfter = 0ms;
+    Companion typing(store, 0ms);
     typing.pacer.stopDuringSleep = 3; // the tick, the pause before typing, the pause after Alt+N
     ASSERT_TRUE(typing.run());
     EXPECT_EQ(typing.typer.sent, "{ALT+n}");

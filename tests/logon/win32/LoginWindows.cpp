@@ -1,5 +1,6 @@
 #include "LoginWindows.h"
 
+#include "platform/win32/AnsiText.h"
 #include "support/Eventually.h"
 
 #include <algorithm>
@@ -98,11 +99,8 @@ bool LoginWindows::takeFocus() {
 
 std::string LoginWindows::field(int id) const {
     wchar_t text[256];
-    const int length = ::GetDlgItemTextW(dialog, id, text, 256);
-    std::string utf8(static_cast<std::size_t>(length) * 4, '\0');
-    utf8.resize(static_cast<std::size_t>(::WideCharToMultiByte(
-        CP_UTF8, 0, text, length, utf8.data(), int(utf8.size()), nullptr, nullptr)));
-    return utf8;
+    return win32::fromWide(
+        {text, static_cast<std::size_t>(::GetDlgItemTextW(dialog, id, text, 256))});
 }
 
 } // namespace vm::test
