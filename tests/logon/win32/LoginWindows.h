@@ -11,8 +11,7 @@ namespace vm::test {
 // needs an X display, Windows an interactive desktop.
 std::optional<std::string> noDisplayReason();
 
-// Whether this thread has no window message waiting: once a program that
-// typed into its windows has ended, what it typed has arrived then.
+// Whether no window message waits for this thread.
 bool queueIsEmpty();
 
 // A stand-in for the host's windows in this process: a frame of the given

@@ -62,13 +62,11 @@ protected:
             ADD_FAILURE() << "cannot start " << LOGON_PROGRAM << ": " << ::GetLastError();
             return run;
         }
-        if (!waitFor(
-                "logon to end",
-                [&] {
-                    return ::WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0 &&
-                           queueIsEmpty();
-                },
-                kWholeSearch + 10s)) {
+        // What it typed before it ended has all arrived once the queue is empty.
+        const auto ended = [&] {
+            return ::WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0 && queueIsEmpty();
+        };
+        if (!waitFor("logon to end", ended, kWholeSearch + 10s)) {
             ::TerminateProcess(child.hProcess, 1);
             ::WaitForSingleObject(child.hProcess, 5000);
         }

@@ -39,15 +39,9 @@ void noteFreed(void* block) {
 
 namespace {
 
-class Win32Windows : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (const std::optional<std::string> reason = noDisplayReason())
-            GTEST_SKIP() << *reason;
-    }
-};
-
-TEST_F(Win32Windows, FindsTheShownLoginWindowOfTheTopmostFrameThroughItsOwner) {
+TEST(Win32Windows, FindsTheShownLoginWindowOfTheTopmostFrameThroughItsOwner) {
+    if (const std::optional<std::string> reason = noDisplayReason())
+        GTEST_SKIP() << *reason;
     win32::Win32WindowSearch search;
     const auto find = [&] { return search.findOwnedWindow("ACT3.0FrameClass", "Login to"); };
     LoginWindows host(L"xact3.0FRAMEclass2", L"Login to Sales");
