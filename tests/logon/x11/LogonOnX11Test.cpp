@@ -19,6 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Fields = std::map<std::string, std::string>;
+using Environment = std::map<std::string, std::string>;
 using Options = std::vector<std::string>;
 
 class LogonOnX11 : public ::testing::Test {
@@ -44,8 +45,8 @@ protected:
     }
 
     // Runs logon to its end and gives its exit status.
-    int runLogon(const Fields& extraEnvironment = {}) {
-        Fields env = environment();
+    int runLogon(const Environment& extraEnvironment = {}) {
+        Environment env = environment();
         env.insert(extraEnvironment.begin(), extraEnvironment.end());
         ChildProcess logon({LOGON_PROGRAM}, env);
         const std::optional<int> status = logon.wait(15s);
@@ -57,7 +58,7 @@ protected:
     // another window has taken the focus from it, when asked) and checks
     // that both arrived as themselves and that the keyboard is as it was.
     Fields expectTypedAsThemselves(const std::string& name, const std::string& password,
-                                   bool focusStolenFirst = false, const Fields& env = {}) {
+                                   bool focusStolenFirst = false, const Environment& env = {}) {
         handOver(name, password, true);
         const KeyboardState before = keyboardState(server_.display());
         auto host = showHost(focusStolenFirst ? Options{"--focus-thief"} : Options{});
@@ -95,7 +96,7 @@ protected:
         EXPECT_EQ(fields.at("accepted"), "0");
     }
 
-    Fields environment() const {
+    Environment environment() const {
         return {{"DISPLAY", server_.display()}, {"XDG_CONFIG_HOME", config_.path().string()}};
     }
 
