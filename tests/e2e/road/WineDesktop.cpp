@@ -151,26 +151,26 @@ public:
 
     void keys(const std::vector<std::string>& names) override {
         for (const std::string& name : names) {
+            // A modifier is held down around its key; 0 when there is none.
             const std::size_t plus = name.find('+');
-            const std::optional<WORD> modifier =
-                plus == std::string::npos ? std::nullopt
-                                          : std::optional(virtualKey(name.substr(0, plus)));
-            const WORD key = virtualKey(name.substr(plus == std::string::npos ? 0 : plus + 1));
+            const WORD modifier = plus == std::string::npos ? 0 : virtualKey(name.substr(0, plus));
+            const WORD key = virtualKey(plus == std::string::npos ? name : name.substr(plus + 1));
             if (modifier) {
-                send({keyInput(*modifier, false)});
+                send({keyInput(modifier, false)});
                 pause();
             }
             send({keyInput(key, false), keyInput(key, true)});
             pause();
             if (modifier) {
-                send({keyInput(*modifier, true)});
+                send({keyInput(modifier, true)});
                 pause();
             }
         }
     }
 
     void type(const std::string& text) override {
-        for (const wchar_t unit : win32::toWide(text).value()) {
+        const std::wstring units = win32::toWide(text).value_or(std::wstring());
+        for (const wchar_t unit : units) {
             INPUT down{};
             down.type = INPUT_KEYBOARD;
             down.ki.wScan = unit;
