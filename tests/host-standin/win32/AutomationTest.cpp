@@ -2,6 +2,7 @@
 #include "FrameMessages.h"
 #include "HostServer.h"
 #include "host/com/HostComNames.h"
+#include "platform/win32/Win32KeyTyper.h"
 #include "support/Eventually.h"
 
 #include <gtest/gtest.h>
@@ -18,34 +19,6 @@ namespace {
 namespace hostcom = vm::hostcom;
 
 constexpr auto kPatience = std::chrono::seconds(20);
-
-INPUT keyInput(WORD virtualKey, wchar_t character, DWORD up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = character;
-    input.ki.dwFlags = (character ? KEYEVENTF_UNICODE : 0) | up;
-    return input;
-}
-
-// Typed as the user does: Alt+N to the name, Alt+P to the password, Enter
-// for the default button.
-void typeLogin(const std::wstring& name, const std::wstring& password) {
-    std::vector<INPUT> keys;
-    const auto press = [&keys](WORD virtualKey, wchar_t character) {
-        keys.push_back(keyInput(virtualKey, character, 0));
-        keys.push_back(keyInput(virtualKey, character, KEYEVENTF_KEYUP));
-    };
-    for (const auto& [mnemonic, text] : {std::pair{'N', name}, std::pair{'P', password}}) {
-        keys.push_back(keyInput(VK_MENU, 0, 0));
-        press(mnemonic, 0);
-        keys.push_back(keyInput(VK_MENU, 0, KEYEVENTF_KEYUP));
-        for (const wchar_t character : text)
-            press(0, character);
-    }
-    press(VK_RETURN, 0);
-    ASSERT_EQ(::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
-}
 
 using AutomationTest = RunningHostTest;
 
@@ -170,23 +143,32 @@ protected:
         };
         return vm::test::eventually(focused, kPatience) ? dialog : nullptr;
     }
-    void answerLogin(const wchar_t* name, const wchar_t* password) {
+    void answerLogin(const std::u32string& name, const std::u32string& password) {
         HWND dialog = loginDialog();
         ASSERT_NE(dialog, nullptr) << "no login dialog with the keyboard";
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), host_.frame());
-        typeLogin(name, password);
+        // Typed as the logon program types: Alt+N to the name, Alt+P to the
+        // password, Enter for the default button.
+        vm::win32::Win32KeyTyper keys;
+        keys.pressWithAlt(U'N');
+        for (const char32_t character : name)
+            keys.type(character);
+        keys.pressWithAlt(U'P');
+        for (const char32_t character : password)
+            keys.type(character);
+        keys.press(vm::KeyTyper::Key::Enter);
     }
 };
 
 TEST_F(LoginTest, OpeningADatabaseWithUsersReturnsOnceTheLoginIsAnswered) {
     openSales();
-    answerLogin(L"alice", L"nonsense");
+    answerLogin(U"alice", U"nonsense");
     const Reply refused = opening_.get();
     EXPECT_EQ(refused.result, DISP_E_EXCEPTION);
     EXPECT_NE(refused.description.find(L"Wrong user name or password"), std::wstring::npos);
 
     openSales();
-    answerLogin(L"alice", L"wonderland");
+    answerLogin(U"alice", U"wonderland");
     EXPECT_EQ(opening_.get().result, S_OK);
     EXPECT_EQ(text(L"GetCurrentUserName"), L"Alice");
 
