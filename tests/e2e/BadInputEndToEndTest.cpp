@@ -1,7 +1,8 @@
 // The real program started on damaged settings: for each, what it tells the
 // user, that it neither crashes nor hangs, and that it changes no file it
 // was not asked to.
-#include "e2e/RealProgramFixture.h"
+#include "e2e/road/RoadFixture.h"
+#include "support/Eventually.h"
 
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
@@ -16,13 +17,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class BadInputEndToEnd : public RealProgramFixture {
+class BadInputEndToEnd : public RoadFixture {
 protected:
-    BadInputEndToEnd() : RealProgramFixture(false, false) {}
+    BadInputEndToEnd()
+        : RoadFixture({.quickSwitchAtStart = false, .windowManager = false, .program = {}}) {}
 
-    // Made after SetUp has named the test's own configuration folder.
-    static FilePerUserStore store() {
-        return FilePerUserStore(std::string(schema::kApplicationName));
+    void SetUp() override {
+        RoadFixture::SetUp();
+        startHost("start.dbf");
     }
 
     void useSettingsFile(const std::string& path) {
@@ -34,27 +36,25 @@ protected:
     std::vector<std::string> startAndAnswer() {
         startVelmaris();
         std::vector<std::string> told;
-        const auto until = std::chrono::steady_clock::now() + 60s;
-        while (!mainWindowShown()) {
-            if (std::chrono::steady_clock::now() > until || velmaris_->wait(0ms)) {
-                ADD_FAILURE() << "no main window";
-                return told;
-            }
-            const std::optional<std::string> message = nextMessage(250ms);
-            if (!message)
-                continue;
-            told.push_back(*message);
-            focus(windowNamed(message->substr(0, message->find(':'))));
-            EXPECT_TRUE(xdotool({"key", "Return"}));
-        }
+        eventually(
+            [&] {
+                if (mainWindowShown() || !velmarisRuns())
+                    return true;
+                if (const std::optional<std::string> message = nextMessage(250ms)) {
+                    told.push_back(*message);
+                    focus(windowNamed(message->substr(0, message->find(':'))));
+                    keys({"Return"});
+                }
+                return false;
+            },
+            60s);
+        EXPECT_TRUE(mainWindowShown()) << "no main window";
         return told;
     }
 
     bool mainWindowShown() {
-        std::istringstream ids(
-            xdotool({"search", "--onlyvisible", "--name", "^Velmaris$"}).value_or(""));
-        for (std::string id; std::getline(ids, id);)
-            if (geometryOf(id).width >= 400)
+        for (const WindowId window : desktop().windowsTitled("Velmaris"))
+            if (desktop().clientArea(window).width >= 400)
                 return true;
         return false;
     }
@@ -63,9 +63,9 @@ protected:
     void switchesToSales() {
         const std::size_t before = logins().size();
         focus(windowNamed("Velmaris"));
-        ASSERT_TRUE(xdotool({"key", "Return"}));
+        keys({"Return"});
         ASSERT_TRUE(eventually([&] { return logins().size() > before; }, 20s));
-        EXPECT_NE(logins().back().find("\"Alice\""), std::string::npos) << logins().back();
+        EXPECT_EQ(logins().back().at(1), "Alice");
     }
 
     static void expectOneMessageWith(const std::vector<std::string>& told,
@@ -83,7 +83,7 @@ std::string list(const std::string& sales) {
 // the start does; closing the window stores its real size, and the next start
 // is whole again.
 TEST_F(BadInputEndToEnd, ADamagedSizeIsReportedAndMendedByTheNextClose) {
-    const std::string before = readBytes(dir_.file("Velmaris.ini"));
+    const std::string before = readBytes(file("Velmaris.ini"));
     const struct {
         const char* key;
         const char* value;
@@ -94,16 +94,15 @@ TEST_F(BadInputEndToEnd, ADamagedSizeIsReportedAndMendedByTheNextClose) {
         ASSERT_TRUE(store().SaveSetting("Settings", c.key, c.value));
         expectOneMessageWith(startAndAnswer(), c.report);
         // File ▸ Exit: the File menu stands first in the menu bar, Exit last.
-        const Geometry main = geometryOf(windowNamed("Velmaris"));
-        ASSERT_TRUE(xdotool({"mousemove", "--sync", std::to_string(main.x + 18),
-                             std::to_string(main.y + 8), "click", "1"}));
-        ASSERT_TRUE(xdotool({"key", "--delay", "100", "Up", "Return"}));
+        const ScreenBox main = desktop().clientArea(windowNamed("Velmaris"));
+        desktop().click(main.x + 18, main.y + 8);
+        keys({"Up", "Return"});
         ASSERT_TRUE(velmarisEnds());
         EXPECT_NE(store().GetSetting("Settings", c.key), c.value);
     }
     EXPECT_EQ(startAndAnswer().size(), 0u);
     switchesToSales();
-    EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), before);
+    EXPECT_EQ(readBytes(file("Velmaris.ini")), before);
 }
 
 TEST_F(BadInputEndToEnd, AHugeSortListAndJunkFilesCostNoCrash) {
@@ -114,62 +113,61 @@ TEST_F(BadInputEndToEnd, AHugeSortListAndJunkFilesCostNoCrash) {
     for (std::size_t n = 0; n < junk.size(); ++n)
         junk[n] = static_cast<char>((n * 7919) % 251);
     const std::string settings = junk + "\r\n[General]\r\nSort=Sales;" + names +
-                                 "\r\n[Sales]\r\nPath=" + dir_.file("sales.dbf") + "\r\n";
-    writeBytes(dir_.file("Velmaris.ini"), settings);
+                                 "\r\n[Sales]\r\nPath=" + file("sales.dbf") + "\r\n";
+    writeBytes(file("Velmaris.ini"), settings);
     // The store: junk ahead of its own sections.
     const std::string storePath = store().location();
     writeBytes(storePath, junk + "\r\n" + readBytes(storePath));
     const auto told = startAndAnswer();
     EXPECT_TRUE(told.empty()) << told[0];
     switchesToSales();
-    EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), settings);
+    EXPECT_EQ(readBytes(file("Velmaris.ini")), settings);
 }
 
 TEST_F(BadInputEndToEnd, WhatIsNoRegularFileIsNamedAndNeitherReadNorLocked) {
-    ASSERT_EQ(::mkfifo(dir_.file("fifo.ini").c_str(), 0600), 0);
-    for (const std::string& path :
-         {dir_.file("fifo.ini"), std::string("/dev/zero"), dir_.file("runtime")}) {
+    ASSERT_EQ(::mkfifo(file("fifo.ini").c_str(), 0600), 0);
+    for (const std::string& path : {file("fifo.ini"), std::string("/dev/zero"), file("runtime")}) {
         SCOPED_TRACE(path);
         useSettingsFile(path);
         const auto told = startAndAnswer();
         expectOneMessageWith(told, path + " (it is not a regular file)");
-        velmaris_->signal(SIGTERM);
+        stopVelmaris();
         ASSERT_TRUE(velmarisEnds());
     }
-    EXPECT_FALSE(std::filesystem::exists(dir_.file("fifo.ini.lock")));
+    EXPECT_FALSE(std::filesystem::exists(file("fifo.ini.lock")));
     EXPECT_FALSE(std::filesystem::exists("/dev/zero.lock"));
 }
 
 TEST_F(BadInputEndToEnd, AMissingFolderIsReportedAndAMissingFileMade) {
-    useSettingsFile(dir_.file("nowhere/Velmaris.ini"));
-    expectOneMessageWith(startAndAnswer(), "Path not found: " + dir_.file("nowhere/Velmaris.ini"));
-    EXPECT_FALSE(std::filesystem::exists(dir_.file("nowhere")));
-    velmaris_->signal(SIGTERM);
+    useSettingsFile(file("nowhere/Velmaris.ini"));
+    expectOneMessageWith(startAndAnswer(), "Path not found: " + file("nowhere/Velmaris.ini"));
+    EXPECT_FALSE(std::filesystem::exists(file("nowhere")));
+    stopVelmaris();
     ASSERT_TRUE(velmarisEnds());
 
-    useSettingsFile(dir_.file("new.ini"));
+    useSettingsFile(file("new.ini"));
     EXPECT_TRUE(startAndAnswer().empty());
-    EXPECT_EQ(readBytes(dir_.file("new.ini")), " \r\n");
+    EXPECT_EQ(readBytes(file("new.ini")), " \r\n");
 }
 
 TEST_F(BadInputEndToEnd, EmptyMarkedAndUtf16FilesAreReadAsTheyAre) {
-    writeBytes(dir_.file("empty.ini"), "");
-    useSettingsFile(dir_.file("empty.ini"));
+    writeBytes(file("empty.ini"), "");
+    useSettingsFile(file("empty.ini"));
     EXPECT_TRUE(startAndAnswer().empty());
-    EXPECT_EQ(readBytes(dir_.file("empty.ini")), "");
-    velmaris_->signal(SIGTERM);
+    EXPECT_EQ(readBytes(file("empty.ini")), "");
+    stopVelmaris();
     ASSERT_TRUE(velmarisEnds());
 
-    const std::string marked = "\xEF\xBB\xBF" + list(dir_.file("sales.dbf"));
+    const std::string marked = "\xEF\xBB\xBF" + list(file("sales.dbf"));
     std::string utf16 = "\xFF\xFE";
-    for (const char c : list(dir_.file("sales.dbf")))
+    for (const char c : list(file("sales.dbf")))
         utf16 += std::string{c, '\0'};
     for (const std::string& settings : {marked, utf16}) {
-        writeBytes(dir_.file("Velmaris.ini"), settings);
-        useSettingsFile(dir_.file("Velmaris.ini"));
+        writeBytes(file("Velmaris.ini"), settings);
+        useSettingsFile(file("Velmaris.ini"));
         EXPECT_TRUE(startAndAnswer().empty());
         switchesToSales();
-        EXPECT_EQ(readBytes(dir_.file("Velmaris.ini")), settings);
+        EXPECT_EQ(readBytes(file("Velmaris.ini")), settings);
         ASSERT_TRUE(velmarisEnds());
     }
 }

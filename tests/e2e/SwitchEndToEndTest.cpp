@@ -1,6 +1,7 @@
 #include "SwitchFixture.h"
 
 #include "XServer.h"
+#include "support/Eventually.h"
 
 #include "settings/SettingsSchema.h"
 
@@ -78,9 +79,7 @@ TEST_F(SwitchTest, WithoutUsePasswordOnlyTheNameIsTyped) {
     // logon is done, which makes the opening fail.
     std::thread closer([this] {
         // logon starts before the host is asked to open the database.
-        const auto deadline = std::chrono::steady_clock::now() + 30s;
-        while (journal("LoginShown").empty() && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(20ms);
+        eventually([&] { return !journal("LoginShown").empty(); }, 30s);
         logonEnded(10s);
         stopHost();
     });

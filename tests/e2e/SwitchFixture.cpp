@@ -5,6 +5,7 @@
 #include "main/gui/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
+#include "support/Eventually.h"
 #include "support/JournalEntries.h"
 
 #include <QApplication>
@@ -112,12 +113,9 @@ void SwitchTest::startHost(const std::string& database) {
     host_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{HOST_STANDIN, database.empty() ? file("start.dbf") : database},
         std::map<std::string, std::string>{{"QT_QPA_PLATFORM", "xcb"}}, true);
-    for (int attempt = 0; attempt < 400; ++attempt) {
-        if (QDBusConnection::sessionBus().interface()->isServiceRegistered(kHostService))
-            return;
-        std::this_thread::sleep_for(25ms);
-    }
-    FAIL() << "the stand-in host did not come onto the bus";
+    waitFor("the stand-in host on the bus", [] {
+        return QDBusConnection::sessionBus().interface()->isServiceRegistered(kHostService);
+    });
 }
 
 void SwitchTest::stopHost() {
@@ -162,9 +160,7 @@ void SwitchTest::openInVelmaris(const std::string& database, int view, Gesture g
     // the host then makes it fail instead.
     std::atomic<bool> opened = false;
     std::thread watchdog([&] {
-        for (int tick = 0; tick < 300 && !opened; ++tick)
-            std::this_thread::sleep_for(100ms);
-        if (!opened && host_)
+        if (!eventually([&] { return opened.load(); }, 30s) && host_)
             host_->signal(SIGTERM);
     });
     if (gesture == Gesture::DoubleClick) {
@@ -196,13 +192,7 @@ std::string SwitchTest::registryValue(const std::string& key, const std::string&
 }
 
 bool SwitchTest::logonEnded(std::chrono::milliseconds timeout) const {
-    const auto until = std::chrono::steady_clock::now() + timeout;
-    while (logonRuns()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
+    return eventually([] { return !logonRuns(); }, timeout);
 }
 
 } // namespace vm::test

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = vm::fuzz::scratchFile("host-file");
-    vm::fuzz::writeFile(path, bytes);
+    vm::test::writeBytes(path, bytes);
     try {
         const auto database = standin::core::DatabaseFile::load(path);
         (void)database.logIn("alice", "x");

@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vm::store_escaping::unescape(vm::store_escaping::escapeName(raw)) != raw)
         std::abort();
     const std::string path = vm::fuzz::scratchFile("Velmaris.conf");
-    vm::fuzz::writeFile(path, input.ConsumeRandomLengthString(4096));
+    vm::test::writeBytes(path, input.ConsumeRandomLengthString(4096));
     auto store = vm::FilePerUserStore::atPath(path);
     const std::string section = input.ConsumeRandomLengthString(32);
     const std::string key = input.ConsumeRandomLengthString(32);
     (void)store.GetSetting(section, key);
-    const std::string before = vm::fuzz::readFile(path);
+    const std::string before = vm::test::readBytes(path);
     if (!store.SaveSetting(section, key, raw)) {
-        if (vm::fuzz::readFile(path) != before)
+        if (vm::test::readBytes(path) != before)
             std::abort();
     } else if (store.GetSetting(section, key, "<default>") != (raw.empty() ? "<default>" : raw)) {
         std::abort(); // any bytes are taken as they are

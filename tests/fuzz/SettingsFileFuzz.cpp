@@ -36,7 +36,7 @@ void check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     const std::string path = vm::fuzz::scratchFile("Velmaris.ini");
-    vm::fuzz::writeFile(path, input.ConsumeRandomLengthString(4096));
+    vm::test::writeBytes(path, input.ConsumeRandomLengthString(4096));
     vm::IniLib ini;
     ini.sIniPath = path;
     for (const std::string& section : ini.Extract_Sections())
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (input.remaining_bytes() > 0) {
         const std::string section = input.ConsumeRandomLengthString(16);
         const std::string key = input.ConsumeRandomLengthString(16);
-        const std::string before = vm::fuzz::readFile(path);
+        const std::string before = vm::test::readBytes(path);
         switch (input.ConsumeIntegralInRange(0, 2)) {
         case 0: {
             const std::string value = input.ConsumeRandomLengthString(1100);
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 check(ini.GetKeyValue(section, key, "<default>") ==
                       (expected.empty() ? "<default>" : expected));
             } else {
-                check(vm::fuzz::readFile(path) == before);
+                check(vm::test::readBytes(path) == before);
             }
             break;
         }
@@ -63,14 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool present = ini.GetKeyValue(section, key, "<default>") != "<default>";
             const bool deleted = ini.DeleteKey(section, key);
             if (!deleted)
-                check(vm::fuzz::readFile(path) == before);
+                check(vm::test::readBytes(path) == before);
             else if (present)
-                check(vm::fuzz::readFile(path) != before);
+                check(vm::test::readBytes(path) != before);
             break;
         }
         default:
             if (!ini.DeleteSection(section))
-                check(vm::fuzz::readFile(path) == before);
+                check(vm::test::readBytes(path) == before);
         }
     }
     return 0;

@@ -6,10 +6,8 @@
 #include "platform/WindowSearch.h"
 
 #include <algorithm>
-#include <chrono>
 #include <optional>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 namespace vm::test {
@@ -92,12 +90,12 @@ public:
     void type(char32_t character) override {
         if (failOnType)
             throw std::runtime_error("no spare key");
-        send(utf8(character));
+        send("", character, "");
     }
     void press(Key key) override {
         send(key == Key::Delete ? "{DEL}" : key == Key::Tab ? "{TAB}" : "{ENTER}");
     }
-    void pressWithAlt(char32_t letter) override { send("{ALT+" + utf8(letter) + "}"); }
+    void pressWithAlt(char32_t letter) override { send("{ALT+", letter, "}"); }
     void finish() override { ++finished; }
 
     bool focused = true;
@@ -113,16 +111,13 @@ public:
     int finished = 0;
 
 private:
-    void send(const std::string& text) {
-        sent += text;
+    void send(const char* before, char32_t character = 0, const char* after = "") {
+        sent += before;
+        if (character)
+            utf8::append(sent, character);
+        sent += after;
         sentAt.push_back(pacer_.elapsed());
         ++keystrokes;
-    }
-
-    static std::string utf8(char32_t c) {
-        std::string out;
-        utf8::append(out, c);
-        return out;
     }
 
     FakePacer& pacer_;

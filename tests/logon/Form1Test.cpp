@@ -13,9 +13,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// One run of the companion against fakes.
+// One run of the companion against fakes; the login window shows after
+// `appearsAfter`, or never.
 struct Companion {
-    explicit Companion(PerUserStore& store) : form(store, pacer) {}
+    explicit Companion(PerUserStore& store, std::optional<milliseconds> appearsAfter = {})
+        : form(store, pacer) {
+        search.appearsAfter = appearsAfter;
+    }
 
     // As the program runs: load, then tick until done.
     bool run() {
@@ -31,9 +35,14 @@ struct Companion {
     logon::Form1 form;
 };
 
+// Unless a test says otherwise, jdoe's password "pw" is handed over and
+// the login window never shows.
 class Form1Test : public ::testing::Test {
 protected:
-    void handOver(const std::string& username, const std::string& password, bool usePassword) {
+    Form1Test() { handOver("jdoe", "pw"); }
+
+    void handOver(const std::string& username, const std::string& password,
+                  bool usePassword = true) {
         EXPECT_TRUE(handOverLogon(store, username, password, usePassword));
     }
 
@@ -44,15 +53,15 @@ protected:
 };
 
 TEST_F(Form1Test, EndsAtOnceWithoutSearchingWhenNoUserNameIsHandedOver) {
+    ASSERT_TRUE(store.DeleteSetting(schema::kLogon));
     EXPECT_FALSE(logon.run()) << "no Logon section";
-    handOver("", "pw", true);
+    handOver("", "pw");
     EXPECT_FALSE(logon.run()) << "empty user name";
     EXPECT_EQ(logon.search.searches, 0);
     EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(Form1Test, GivesUpOnThe81stTickWhenTheWindowNeverAppearsHavingSentNothing) {
-    handOver("jdoe", "pw", true);
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.searches, 80);
     EXPECT_EQ(logon.pacer.elapsed(), 8100ms);
@@ -61,13 +70,15 @@ TEST_F(Form1Test, GivesUpOnThe81stTickWhenTheWindowNeverAppearsHavingSentNothing
 }
 
 TEST_F(Form1Test, AnswersTheHostsLoginWindowOnceWithPausesBetweenTheSteps) {
-    handOver("jdoe", "S3cret", true);
+    handOver("jdoe", "S3cret");
     logon.search.appearsAfter = 250ms;
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.frameClass, "ACT3.0FrameClass");
     EXPECT_EQ(logon.search.title, "Login to");
     EXPECT_EQ(logon.search.searches, 3);
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}S3cret{ENTER}");
+    EXPECT_EQ(logon.typer.prepared, U"njdoeS3cret") << "every character made typable first";
+    EXPECT_TRUE(logon.typer.activated.empty()) << "the focus was there already";
     // Found on the tick at 300 ms; 100 ms before the first key, 10 ms after
     // each of the six steps before Enter.
     EXPECT_EQ(logon.typer.sentAt.front(), 400ms);
@@ -81,6 +92,7 @@ TEST_F(Form1Test, WithoutUsePasswordSendsNameAndTabButNoPasswordAndNoEnter) {
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}");
     EXPECT_EQ(logon.typer.prepared.find(U"S3cret"), std::u32string::npos) << "never deciphered";
+    EXPECT_EQ(logon.typer.finished, 1) << "the keyboard is given back without Enter too";
 }
 
 TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
@@ -93,9 +105,8 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
                  {9, "{ALT+n}{DEL}jdoe{TAB}{DEL}p"},
                  {10, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw"}};
     for (const auto& c : cases) {
-        handOver("jdoe", "pw", true); // each run takes the password it was handed
-        Companion companion(store);
-        companion.search.appearsAfter = 0ms;
+        handOver("jdoe", "pw"); // each run takes the password it was handed
+        Companion companion(store, 0ms);
         companion.typer.focusLeavesAfter = c.keystrokesBeforeLeaving;
         ASSERT_TRUE(companion.run());
         EXPECT_EQ(companion.typer.sent, c.sent) << c.keystrokesBeforeLeaving;
@@ -109,15 +120,13 @@ TEST_F(Form1Test, StopsTypingAsSoonAsTheFocusLeavesTheLoginWindow) {
 }
 
 TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNotArrive) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.typer.focused = false;
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.typer.activated, std::vector<WindowId>{kLoginWindow});
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
 
-    Companion refused(store);
-    refused.search.appearsAfter = 0ms;
+    Companion refused(store, 0ms);
     refused.typer.focused = false;
     refused.typer.activationWorks = false;
     ASSERT_TRUE(refused.run());
@@ -131,18 +140,17 @@ TEST_F(Form1Test, MovesTheFocusToTheLoginWindowFirstAndKeepsTryingWhileItDoesNot
 }
 
 TEST_F(Form1Test, ReportsAFailedSearchAndSearchesAgainOnTheNextTick) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.search.failingSearches = 2;
     ASSERT_TRUE(logon.run());
     ASSERT_EQ(prompter.asked.size(), 2u);
     EXPECT_EQ(prompter.asked[0].caption, "logon error");
     EXPECT_NE(prompter.asked[0].text.find("in Form1: Sub tmr1_Timer - Line # "), std::string::npos);
+    EXPECT_EQ(logon.search.searches, 3) << "one search a tick";
     EXPECT_EQ(logon.typer.sent, "{ALT+n}{DEL}jdoe{TAB}{DEL}pw{ENTER}");
 }
 
 TEST_F(Form1Test, ReportsAFailureWhileTypingAndNeverStartsTheAnswerOver) {
-    handOver("jdoe", "pw", true);
     logon.search.appearsAfter = 0ms;
     logon.typer.failOnType = true;
     ASSERT_TRUE(logon.run());
@@ -153,7 +161,6 @@ TEST_F(Form1Test, ReportsAFailureWhileTypingAndNeverStartsTheAnswerOver) {
 }
 
 TEST_F(Form1Test, TicksThatRunLongStillCountSoThatTheSearchGivesUpOnTime) {
-    handOver("jdoe", "pw", true);
     logon.search.searchTakes = 250ms;
     ASSERT_TRUE(logon.run());
     EXPECT_LE(logon.pacer.elapsed(), 8200ms);
@@ -161,13 +168,11 @@ TEST_F(Form1Test, TicksThatRunLongStillCountSoThatTheSearchGivesUpOnTime) {
 }
 
 TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
-    handOver("jdoe", "pw", true);
     logon.pacer.stopDuringSleep = 5;
     ASSERT_TRUE(logon.run());
     EXPECT_EQ(logon.search.searches, 4);
 
-    Companion typing(store);
-    typing.search.appearsAfter = 0ms;
+    Companion typing(store, 0ms);
     typing.pacer.stopDuringSleep = 3; // the tick, the pause before typing, the pause after Alt+N
     ASSERT_TRUE(typing.run());
     EXPECT_EQ(typing.typer.sent, "{ALT+n}");
@@ -176,7 +181,7 @@ TEST_F(Form1Test, AStopSignalEndsTheSearchOrTheTypingAtOnce) {
 
 TEST_F(Form1Test, WipesTheClearPasswordHoweverTheProgramEnds) {
     const auto wipedAfter = [&](auto&& arrange) {
-        handOver("jdoe", "a long password, so that it lives on the heap", true);
+        handOver("jdoe", "a long password, so that it lives on the heap");
         Companion companion(store);
         arrange(companion);
         EXPECT_TRUE(companion.form.Form_Load());

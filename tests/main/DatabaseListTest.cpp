@@ -3,12 +3,9 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 using Cells = std::array<std::string, 4>;
 using Titles = std::array<std::string, 5>;
-
-class DatabaseListTest : public MainWindowTest {};
+using DatabaseListTest = MainWindowTest;
 
 TEST(ShownPath, IsTheBareNameOnlyForPathsHoldingTheHostFolderAsWritten) {
     const std::vector<std::pair<std::string, std::string>> cases{
@@ -17,8 +14,7 @@ TEST(ShownPath, IsTheBareNameOnlyForPathsHoldingTheHostFolderAsWritten) {
         {"/mnt/opt/host/Layout/a.cly", "a.cly"},
         {"/opt/host/layout/a.cly", "/opt/host/layout/a.cly"},
         {"/shared/a.cly", "/shared/a.cly"},
-        {"", ""},
-    };
+        {"", ""}};
     for (const auto& [stored, shown] : cases)
         EXPECT_EQ(shownPath(stored, "/opt/host/Layout"), shown) << stored;
 }
@@ -96,16 +92,14 @@ TEST_F(DatabaseListTest, ResizeSnapsToTheSmallestWindowAndGrowsTheListWithTheWin
     }
 }
 
-TEST_F(DatabaseListTest, OpenHandsTheSelectedNameAndTheCheckedViewOver) {
+TEST_F(DatabaseListTest, OpenHandsTheSelectedNameAndTheCheckedViewOverAndNeedsARow) {
     startWithList();
     view.selected = 2;
     view.checked = 4;
     list.cmdOpen_Click();
     EXPECT_EQ(opener.calls, (std::vector<RecordingOpener::Call>{{"Support", 4, false}}));
-}
 
-TEST_F(DatabaseListTest, OpenWithoutASelectedRowIsReportedAndOpensNothing) {
-    startWithList();
+    opener.calls.clear();
     view.selected.reset();
     menus.mnuFileOpen_Click();
     EXPECT_TRUE(opener.calls.empty());
@@ -114,5 +108,3 @@ TEST_F(DatabaseListTest, OpenWithoutASelectedRowIsReportedAndOpensNothing) {
     EXPECT_TRUE(texts[0].starts_with("Error 91: ")) << texts[0];
     EXPECT_NE(texts[0].find("in frmMain: Sub cmdOpen_Click"), std::string::npos);
 }
-
-} // namespace

@@ -6,14 +6,11 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 // Opening from the list: the window holds Sales (own locations, a macro) and
 // Support (locations of Sales), and the host runs with its own defaults.
 class DatabaseOpeningTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
+    DatabaseOpeningTest() {
         installed();
         writeBytes(iniPath(), SettingsFile()
                                   .list("Sales;Support")
@@ -44,12 +41,6 @@ protected:
         host.calls.clear();
     }
 
-    std::vector<std::string> members() const {
-        std::vector<std::string> names;
-        for (const HostCall& call : host.calls)
-            names.push_back(call.member);
-        return names;
-    }
     std::optional<RegistryData> location(const std::string& type) const {
         return RegistryFile(dir.file("registry.reg")).value(schema::kHostKey, type + " File Type");
     }
@@ -57,15 +48,14 @@ protected:
     DatabaseOpening opening{program, view};
 };
 
-} // namespace
-
 TEST_F(DatabaseOpeningTest, PreparesTheHostHandsOverTheLogonOpensAndEnds) {
     opening.Open_DB("Sales", 0, false);
 
-    EXPECT_EQ(members(), (std::vector<std::string>{
-                             "SetDefaultContactLayout", "SetDefaultGroupLayout", "openDB", "Create",
-                             "RunMacro", "UseLastDBonStartup", "SetDefaultContactLayout",
-                             "SetDefaultGroupLayout", "SetStartupMacro"}));
+    EXPECT_EQ(host.members(),
+              (std::vector<std::string>{"SetDefaultContactLayout", "SetDefaultGroupLayout",
+                                        "openDB", "Create", "RunMacro", "UseLastDBonStartup",
+                                        "SetDefaultContactLayout", "SetDefaultGroupLayout",
+                                        "SetStartupMacro"}));
     EXPECT_EQ(host.calls[0].args, std::vector<std::string>{"/l/sales.cly"});
     EXPECT_EQ(host.calls[2].args, std::vector<std::string>{"/db/sales.dbf"});
     EXPECT_EQ(host.calls[3].args, (std::vector<std::string>{"1", "V"}));
@@ -104,7 +94,7 @@ TEST_F(DatabaseOpeningTest, EachViewMapsToItsHostViewAndCalendarMode) {
         EXPECT_EQ(got, expected[v]) << v;
     }
     // From a QuickSwitch tile the main window is never hidden.
-    EXPECT_EQ(std::count(view.events.begin(), view.events.end(), "hide"), 0);
+    EXPECT_EQ(std::ranges::count(view.events, "hide"), 0);
 }
 
 TEST_F(DatabaseOpeningTest, LocationsOfTheNamedDatabaseReplaceItsOwn) {
@@ -120,7 +110,7 @@ TEST_F(DatabaseOpeningTest, AHandOverTheStoreRefusesStopsTheOpeningBeforeLogonSt
     opening.Open_DB("Sales", 0, false);
 
     EXPECT_TRUE(shell.started.empty());
-    EXPECT_EQ(members(),
+    EXPECT_EQ(host.members(),
               (std::vector<std::string>{"SetDefaultContactLayout", "SetDefaultGroupLayout"}));
     ASSERT_EQ(failureReports().size(), 1u);
     EXPECT_NE(failureReports()[0].find("Error 2001: 'The per-user settings could not be "
@@ -138,8 +128,7 @@ TEST_F(DatabaseOpeningTest, ARefusedOpenShowsTheListAgainAndLeavesTheHandOver) {
     EXPECT_EQ(prompter.asked[0].caption, "Velmaris");
     EXPECT_EQ(view.events, (std::vector<std::string>{"hide", "show"}));
     EXPECT_EQ(store.GetSetting("Logon", "Username"), "anna");
-    const auto called = members();
-    EXPECT_EQ(std::count(called.begin(), called.end(), "Create"), 0);
+    EXPECT_EQ(std::ranges::count(host.members(), "Create"), 0);
 }
 
 TEST_F(DatabaseOpeningTest, OnlyLowerCaseMacroEndingsRun) {

@@ -6,23 +6,14 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 class IntegrateWithHostTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
+    IntegrateWithHostTest() {
         startWithList();
         prompter.asked.clear();
         host.calls.clear();
         view.events.clear();
         integrate.Form_Load();
-    }
-    std::vector<std::string> askedTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& asked : prompter.asked)
-            texts.push_back(asked.text);
-        return texts;
     }
 
     IntegrateWithHost integrate{program, startup, dir.file("Velmaris")};
@@ -53,7 +44,8 @@ TEST_F(IntegrateWithHostTest, OnlyTheLastResultDecidesBetweenTheFailureAndTheRes
     host.answer("AddAuxCommandToToolbar", 5);
     integrate.chkScreen_Click(0, true);
     integrate.cmdOK_Click();
-    EXPECT_EQ(askedTexts(), std::vector<std::string>{lang[22]});
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text, lang[22]);
 
     host.answer("AddAuxCommandToToolbar", 0);
     integrate.chkScreen_Click(1, true);
@@ -70,7 +62,8 @@ TEST_F(IntegrateWithHostTest, OnlyTheLastResultDecidesBetweenTheFailureAndTheRes
 TEST_F(IntegrateWithHostTest, FailuresOfTheHostAreReportedAndTheBoxShowsWhatItHas) {
     host.answer("AddAuxCommand", 3);
     integrate.chkScreen_Click(0, true);
-    EXPECT_EQ(askedTexts(), std::vector<std::string>{lang[22]}) << "at once";
+    ASSERT_EQ(prompter.asked.size(), 1u) << "at once";
+    EXPECT_EQ(prompter.asked[0].text, lang[22]);
 
     prompter.asked.clear();
     host.fail("AddAuxCommandToToolsMenu");
@@ -80,5 +73,3 @@ TEST_F(IntegrateWithHostTest, FailuresOfTheHostAreReportedAndTheBoxShowsWhatItHa
               std::string::npos);
     EXPECT_FALSE(integrate.boxes()[6]);
 }
-
-} // namespace

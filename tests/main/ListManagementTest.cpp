@@ -12,14 +12,11 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 // A list of three: B takes its locations from AB; the QuickSwitch buttons
 // hold AB and B.
 class ListManagementTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
+    ListManagementTest() {
         installed();
         writeList();
         startup.Form_Load();
@@ -38,17 +35,13 @@ protected:
         EXPECT_TRUE(store.SaveSetting("B", "Username", "bea"));
     }
 
-    std::string ini(const std::string& section, const std::string& key) {
-        return program.ini.GetKeyValue(section, key, "<none>");
-    }
-
     // Opens the properties of `name` (empty: a new database) as the dialog does.
-    DatabaseProperties& open(const std::string& name) {
+    void open(const std::string& name) {
         program.currentDatabaseName = name;
         program.properties.bAdd = name.empty();
         properties.emplace(program, menus, list);
+        dialog = FakePropertiesView();
         dialog.shown = properties->Form_Load();
-        return *properties;
     }
 
     std::optional<DatabaseProperties> properties;
@@ -201,7 +194,6 @@ TEST_F(ListManagementTest, ARenameRefusedAtAnyWriteLosesNothingAndItsRetriedOKFi
     // the rename that nothing refuses.
     for (int nth = 1; nth <= 6; ++nth) {
         writeList();
-        dialog = FakePropertiesView();
         open("B");
         dialog.shown.name = "Z";
         dialog.shown.username = "zed";
@@ -256,11 +248,14 @@ TEST_F(ListManagementTest, ADatabaseNamedAsTheProgramsOwnSectionsTakesOnlyItsRec
     // Lists written by hand may hold such names; each record shares a
     // section with the list or with the user's own settings.
     const auto handWritten = [&] {
-        writeBytes(iniPath(), "[General]\r\nSort=AB;general;Options\r\n"
-                              "QuickSwitch=general;AB;;;;;;\r\nQuickSwitchScheme=2\r\n"
-                              "Path=/db/g.dbf\r\nCLY=/l/g.cly\r\n"
-                              "[AB]\r\nPath=/db/ab.dbf\r\nCLY=/l/ab.cly\r\n"
-                              "[Options]\r\nPath=/db/o.dbf\r\nCLY=/l/o.cly\r\n");
+        writeBytes(iniPath(), SettingsFile()
+                                  .list("AB;general;Options")
+                                  .general({{"QuickSwitch", "general;AB;;;;;;"},
+                                            {"QuickSwitchScheme", "2"},
+                                            {"Path", "/db/g.dbf"},
+                                            {"CLY", "/l/g.cly"}})
+                                  .record("AB", "/db/ab.dbf", {{"CLY", "/l/ab.cly"}})
+                                  .record("Options", "/db/o.dbf", {{"CLY", "/l/o.cly"}}));
         EXPECT_TRUE(store.SaveSetting("Options", "Username", "otto"));
         EXPECT_TRUE(store.SaveSetting("Options", "Language", "2"));
     };
@@ -356,5 +351,3 @@ TEST_F(ListManagementTest, TheMainWindowsCommandsOpenTheDialogsWithTheirRules) {
     EXPECT_EQ(prompter.asked.back().text,
               "Please close and restart Velmaris for the changes to take effect.");
 }
-
-} // namespace

@@ -3,9 +3,7 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
-class MainMenusTest : public MainWindowTest {};
+using MainMenusTest = MainWindowTest;
 
 TEST(QuickSwitchReplacement, RenamesOrRemovesWholeNamesOnly) {
     struct Case {
@@ -32,7 +30,8 @@ TEST(QuickSwitchReplacement, RenamesOrRemovesWholeNamesOnly) {
 
 TEST_F(MainMenusTest, ReplaceInQuickSwitchRewritesOnlyTheAssignment) {
     program.ini.sIniPath = iniPath();
-    writeBytes(iniPath(), "[General]\r\nQuickSwitch=A;B;C\r\nQuickSwitchStartup=1\r\n");
+    writeBytes(iniPath(),
+               SettingsFile().general({{"QuickSwitch", "A;B;C"}, {"QuickSwitchStartup", "1"}}));
     menus.ReplaceInQuickSwitch("B", "X");
     EXPECT_EQ(readBytes(iniPath()), "[General]\r\nQuickSwitch=A;X;C\r\nQuickSwitchStartup=1\r\n");
 }
@@ -70,5 +69,3 @@ TEST_F(MainMenusTest, HostClosingUnsubscribesAndClosesUnlessARestartIsUnderWay) 
             << "restart " << restart;
     }
 }
-
-} // namespace

@@ -9,8 +9,7 @@ using namespace vm::test;
 namespace {
 
 using Events = std::vector<std::string>;
-
-class MainStartupTest : public MainWindowTest {};
+using MainStartupTest = MainWindowTest;
 
 TEST_F(MainStartupTest, FirstStartWipesAsksForTheLanguageAndUsesItAtOnce) {
     EXPECT_TRUE(store.SaveSetting("Settings", "Height", "9000")); // left by a version before 2.0
@@ -73,7 +72,7 @@ TEST_P(StoredVersion, DecidesBetweenWipeUpgradeAndNothing) {
     installed();
     EXPECT_TRUE(store.SaveSetting("Settings", "Version", GetParam().stored));
     EXPECT_TRUE(store.SaveSetting("Old", "Value", "kept"));
-    writeBytes(iniPath(), "[Sales]\r\nPath=/db/sales.dbf\r\nUsername=anna\r\n");
+    writeBytes(iniPath(), SettingsFile().record("Sales", "/db/sales.dbf", {{"Username", "anna"}}));
     startup.Form_Load();
 
     EXPECT_EQ(store.GetSetting("Old", "Value").empty(), GetParam().wiped);
@@ -170,12 +169,10 @@ TEST_F(MainStartupTest, NothingSelectedIsSavedAsThePositionPastTheEndAndIgnoredL
 }
 
 TEST_F(MainStartupTest, OnlyStoredSizesAboveTheThresholdsAreApplied) {
-    using Sizes = std::vector<std::pair<int, int>>;
-    const std::vector<std::tuple<const char*, const char*, Sizes>> cases{
+    const std::vector<std::tuple<const char*, const char*, std::vector<std::pair<int, int>>>> cases{
         {"5190", "8745", {}},
         {"5191", "8745", {{5191, kSmallestWidth}}},
-        {"5190", "8746", {{kSmallestHeight, 8746}}},
-    };
+        {"5190", "8746", {{kSmallestHeight, 8746}}}};
     for (const auto& [height, width, applied] : cases) {
         EXPECT_TRUE(store.SaveSetting("Settings", "Height", height));
         EXPECT_TRUE(store.SaveSetting("Settings", "Width", width));

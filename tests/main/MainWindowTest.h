@@ -44,6 +44,9 @@ public:
     }
 
     std::string iniPath() const { return dir.file("Velmaris.ini"); }
+    std::string ini(const std::string& section, const std::string& key) {
+        return program.ini.GetKeyValue(section, key, "<none>");
+    }
     std::string linkFile() const { return dir.file("host/NetLinks/1010it_corvane.web"); }
 
     std::vector<std::string> failureReports() const {

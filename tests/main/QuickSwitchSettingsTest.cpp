@@ -7,17 +7,10 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 class QuickSwitchSettingsTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        program.ini.sIniPath = iniPath();
-    }
-    std::string general(const std::string& key) {
-        return program.ini.GetKeyValue("General", key, "<none>");
-    }
+    QuickSwitchSettingsTest() { program.ini.sIniPath = iniPath(); }
+    std::string general(const std::string& key) { return ini("General", key); }
     QuickSwitchSettings settings{program};
 };
 
@@ -26,9 +19,12 @@ using Entries = std::array<int, quickswitch::kButtons>;
 TEST_F(QuickSwitchSettingsTest, ButtonsShowOnlyNamesSpeltAsListedAndOkStoresEightFields) {
     // "sales" is another database than "Sales"; "Gone" has left the list; a
     // ninth field has no tile.
-    writeBytes(iniPath(), "[General]\r\nSort=Sales;Support;sales\r\n"
-                          "QuickSwitch=Support;;SALES;Gone;Support;sales;;Sales;Support\r\n"
-                          "QuickSwitchScheme=3\r\nQuickSwitchStartup=1\r\n");
+    writeBytes(iniPath(),
+               SettingsFile()
+                   .list("Sales;Support;sales")
+                   .general({{"QuickSwitch", "Support;;SALES;Gone;Support;sales;;Sales;Support"},
+                             {"QuickSwitchScheme", "3"},
+                             {"QuickSwitchStartup", "1"}}));
     QuickSwitchChoices choices = settings.Form_Load();
     EXPECT_EQ(settings.entries(), (std::vector<std::string>{"", "Sales", "Support", "sales"}));
     EXPECT_EQ(choices.entries, (Entries{2, 0, 0, 0, 2, 3, 0, 1}));
@@ -46,7 +42,8 @@ TEST_F(QuickSwitchSettingsTest, ButtonsShowOnlyNamesSpeltAsListedAndOkStoresEigh
 }
 
 TEST_F(QuickSwitchSettingsTest, AnEmptyListOffersOnlyTheEmptyEntryAndClearsEveryButton) {
-    writeBytes(iniPath(), "[General]\r\nQuickSwitch=Sales;Support\r\nQuickSwitchScheme=9\r\n");
+    writeBytes(iniPath(), SettingsFile().general(
+                              {{"QuickSwitch", "Sales;Support"}, {"QuickSwitchScheme", "9"}}));
     const QuickSwitchChoices choices = settings.Form_Load();
     EXPECT_EQ(settings.entries(), std::vector<std::string>{""});
     EXPECT_EQ(choices.entries, Entries{});
@@ -59,8 +56,9 @@ TEST_F(QuickSwitchSettingsTest, AnEmptyListOffersOnlyTheEmptyEntryAndClearsEvery
 }
 
 TEST_F(QuickSwitchSettingsTest, ANonNumberStopsTheLoadingAndARefusedWriteKeepsTheDialogOpen) {
-    writeBytes(iniPath(), "[General]\r\nSort=Sales\r\nQuickSwitch=;Sales\r\n"
-                          "QuickSwitchScheme=blue\r\nQuickSwitchStartup=1\r\n");
+    writeBytes(iniPath(), SettingsFile().list("Sales").general({{"QuickSwitch", ";Sales"},
+                                                                {"QuickSwitchScheme", "blue"},
+                                                                {"QuickSwitchStartup", "1"}}));
     const QuickSwitchChoices choices = settings.Form_Load();
     ASSERT_EQ(failureReports().size(), 1u);
     EXPECT_NE(failureReports()[0].find("General/QuickSwitchScheme holds \"blue\""),
@@ -74,5 +72,3 @@ TEST_F(QuickSwitchSettingsTest, ANonNumberStopsTheLoadingAndARefusedWriteKeepsTh
     ASSERT_EQ(failureReports().size(), 2u);
     EXPECT_NE(failureReports()[1].find("in frmAssign: Sub cmdOK_Click"), std::string::npos);
 }
-
-} // namespace

@@ -42,14 +42,13 @@ public:
 
 class QuickSwitchTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
+    QuickSwitchTest() {
         program.ini.sIniPath = iniPath();
         window.onClose = [this] { quickSwitch.Form_Unload(); };
     }
     void assign(const std::string& assignment, const std::string& scheme = "0") {
-        writeBytes(iniPath(), "[General]\r\nQuickswitch=" + assignment +
-                                  "\r\nQuickSwitchScheme=" + scheme + "\r\n");
+        writeBytes(iniPath(), SettingsFile().general(
+                                  {{"Quickswitch", assignment}, {"QuickSwitchScheme", scheme}}));
     }
 
     FakeQuickSwitchView window;
@@ -154,13 +153,17 @@ TEST_F(QuickSwitchTest, AStoredPlaceNobodyCanReadLeavesNoWayBackToTheMainWindow)
 
 TEST_F(QuickSwitchTest, TheStartShowsQuickSwitchInsteadOfTheMainWindowWhenAsked) {
     installed();
-    writeBytes(iniPath(), "[General]\r\nSort=Sales\r\nQuickSwitchStartup=1\r\nQuickSwitch=\r\n"
-                          "[Sales]\r\nPath=/db/sales.dbf\r\n");
+    const auto tiles = [](std::string_view assigned) {
+        return SettingsFile()
+            .list("Sales")
+            .general({{"QuickSwitchStartup", "1"}, {"QuickSwitch", assigned}})
+            .record("Sales", "/db/sales.dbf");
+    };
+    writeBytes(iniPath(), tiles(""));
     startup.Form_Load();
     EXPECT_EQ(view.events, (std::vector<std::string>{"show"})) << "nothing assigned";
 
-    writeBytes(iniPath(),
-               "[General]\r\nSort=Sales\r\nQuickSwitchStartup=1\r\nQuickSwitch=Sales\r\n");
+    writeBytes(iniPath(), tiles("Sales"));
     view = FakeMainView();
     view.onClose = [this] { startup.Form_Unload(); };
     view.onQuickSwitch = [this] { program.bQuickSwitchExit = true; };

@@ -6,8 +6,6 @@
 using namespace vm;
 using namespace vm::test;
 
-namespace {
-
 using Events = std::vector<std::string>;
 using Status = FileProgram::Status;
 
@@ -16,8 +14,7 @@ using Status = FileProgram::Status;
 // besides those it borrows from Support; Support has no logon yet.
 class StartHostModeTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
+    StartHostModeTest() {
         installed();
         host.state.running = false;
         shell.program = {Status::Found, "/opt/host/host-standin"};
@@ -42,8 +39,6 @@ protected:
     std::string registryText() const { return readBytes(dir.file("registry.reg")); }
     std::string logonProgram() const { return dir.file("logon" + std::string(kProgramSuffix)); }
 };
-
-} // namespace
 
 TEST_F(StartHostModeTest, APickedDatabaseIsWrittenForTheHostWhichStartsBeforeLogon) {
     pick("Sales");

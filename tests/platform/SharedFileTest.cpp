@@ -11,15 +11,12 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <grp.h>
 #include <pwd.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace vm {
 namespace {
@@ -27,23 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsers[] = {"vmshare1", "vmshare2"};
-
-pid_t start(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = -1;
-    return ::posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0 ? pid : -1;
-}
-
-// The exit status, or -1 when the program did not start or end normally.
-int finish(pid_t pid) {
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 const passwd& account(const char* user) {
     return *::getpwnam(user);
@@ -107,20 +87,21 @@ protected:
             << path;
     }
 
-    // Starts the writer as `user`; it sets each "key=value" in section Team.
-    pid_t startWriter(const char* user, const fs::path& file,
-                      const std::vector<std::string>& assignments) const {
+    // The command that runs the writer as `user`; it sets each "key=value"
+    // in section Team, and fails when any write is refused.
+    std::string writer(const char* user, const fs::path& file,
+                       const std::vector<std::string>& assignments) const {
         // timeout ends a writer that hangs on a lock instead of the test.
-        const std::string uid = std::to_string(account(user).pw_uid);
-        const std::string gid = std::to_string(account(user).pw_gid);
-        std::vector<std::string> argv{
-            "timeout",        "120", "setpriv", "--reuid=" + uid, "--regid=" + gid, "--init-groups",
-            root_ / "writer", file,  "Team"};
-        argv.insert(argv.end(), assignments.begin(), assignments.end());
-        return start(argv);
+        std::string command =
+            "timeout 120 setpriv --reuid=" + std::to_string(account(user).pw_uid) +
+            " --regid=" + std::to_string(account(user).pw_gid) + " --init-groups " +
+            (root_ / "writer").string() + " '" + file.string() + "' Team";
+        for (const std::string& assignment : assignments)
+            command += " " + assignment;
+        return command;
     }
     bool writeAs(const char* user, const fs::path& file, const std::string& assignment) const {
-        return finish(startWriter(user, file, {assignment})) == 0;
+        return std::system(writer(user, file, {assignment}).c_str()) == 0;
     }
 
     // Each user sets 200 keys of its own at the same time, through its own
@@ -128,17 +109,20 @@ protected:
     void expectConcurrentWritesLand(const fs::path (&files)[2], const std::string& round) const {
         constexpr int kKeys = 200;
         std::vector<std::string> keys[2];
-        pid_t writers[2];
+        std::future<bool> writers[2];
         for (int u = 0; u < 2; ++u) {
             std::vector<std::string> assignments;
             for (int k = 0; k < kKeys; ++k) {
                 keys[u].push_back(round + kUsers[u] + "_" + std::to_string(k));
                 assignments.push_back(keys[u].back() + "=" + std::to_string(k));
             }
-            writers[u] = startWriter(kUsers[u], files[u], assignments);
+            writers[u] = std::async(std::launch::async,
+                                    [command = writer(kUsers[u], files[u], assignments)] {
+                                        return std::system(command.c_str()) == 0;
+                                    });
         }
         for (int u = 0; u < 2; ++u) {
-            EXPECT_EQ(finish(writers[u]), 0) << kUsers[u] << " had writes refused in " << round;
+            EXPECT_TRUE(writers[u].get()) << kUsers[u] << " had writes refused in " << round;
             const std::vector<std::string> values =
                 IniLib().GetKeyValues("Team", keys[u], files[0]);
             for (int k = 0; k < kKeys; ++k)

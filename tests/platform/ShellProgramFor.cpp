@@ -10,17 +10,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: shell_program_for <file>\n");
         return 2;
     }
+    using Status = vm::FileProgram::Status;
     const vm::FileProgram answer = vm::QtShell().programFor(argv[1]);
-    switch (answer.status) {
-    case vm::FileProgram::Status::Found:
-        std::printf("found %s\n", answer.path.c_str());
-        break;
-    case vm::FileProgram::Status::NoneRegistered:
-        std::printf("none\n");
-        break;
-    case vm::FileProgram::Status::Failed:
-        std::printf("failed\n");
-        break;
-    }
+    std::printf("%s\n", answer.status == Status::Found            ? ("found " + answer.path).c_str()
+                        : answer.status == Status::NoneRegistered ? "none"
+                                                                  : "failed");
     return 0;
 }

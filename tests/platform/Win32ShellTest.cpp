@@ -27,13 +27,10 @@ protected:
     }
 
     static void setDefault(const std::string& key, const std::string& value) {
-        HKEY handle = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + key).c_str(), 0,
-                                    nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr),
+        ASSERT_EQ(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + key).c_str(),
+                                    nullptr, REG_SZ, value.c_str(),
+                                    static_cast<DWORD>(value.size() + 1)),
                   ERROR_SUCCESS);
-        ::RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
-        ::RegCloseKey(handle);
     }
 
     test::TempDir dir;

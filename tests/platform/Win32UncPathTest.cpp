@@ -4,14 +4,13 @@
 #include "platform/Paths.h"
 
 #include "TestSupport.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <optional>
 
 namespace vm {
@@ -48,16 +47,6 @@ bool startUnixShell(const std::string& command) {
     return true;
 }
 
-bool eventually(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
 bool reachable(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -78,14 +67,14 @@ public:
         link_ = server + "/" + name_;
         if (!startUnixShell("mkdir -p '" + server + "' && ln -sfn '" + *target + "' '" + link_ +
                             "'") ||
-            !eventually([&] { return reachable(shared("")); })) {
+            !test::eventually([&] { return reachable(shared("")); })) {
             ADD_FAILURE() << "the share " << shared("") << " could not be made at " << link_;
             link_.clear();
         }
     }
     ~UncShare() {
         if (!link_.empty() && startUnixShell("rm -f '" + link_ + "'")) {
-            EXPECT_TRUE(eventually([&] { return !reachable(shared("")); }));
+            EXPECT_TRUE(test::eventually([&] { return !reachable(shared("")); }));
         }
     }
     UncShare(const UncShare&) = delete;

@@ -4,6 +4,7 @@
 #include "settings/Windows1252.h"
 
 #include "TestSupport.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -284,27 +285,24 @@ TEST_F(IniLibFile, KilledWriterLeavesTheOldOrTheNewFile) {
                 (void)ini.SetKeyValue("Counter", "Value", std::to_string(round * 100000 + i));
         }
         // The kill lands at a random moment after the first write, however
-        // slow a write is on this machine.
-        const auto counterNow = [&] {
-            return ProfileText(test::readBytes(path), windows1252::equalsIgnoreCase)
-                .value("Counter", "Value")
-                .value_or("");
+        // slow a write is on this machine (read without the lock, which would
+        // hold the writer up).
+        const auto now = [&] {
+            return ProfileText(test::readBytes(path), windows1252::equalsIgnoreCase);
         };
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (counterNow() == previous && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        test::eventually([&] { return now().value("Counter", "Value") != previous; });
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
 
-        ProfileText now(test::readBytes(path), windows1252::equalsIgnoreCase);
-        const std::string counter = now.value("Counter", "Value").value_or("");
+        ProfileText after = now();
+        const std::string counter = after.value("Counter", "Value").value_or("");
         ASSERT_FALSE(counter.empty());
         ASSERT_EQ(counter.find_first_not_of("0123456789"), std::string::npos) << counter;
         ASSERT_NE(counter, previous) << "the writer wrote nothing in round " << round;
         previous = counter;
-        now.setValue("Counter", "Value", "0");
-        ASSERT_TRUE(now.bytes() == base) << "round " << round;
+        after.setValue("Counter", "Value", "0");
+        ASSERT_TRUE(after.bytes() == base) << "round " << round;
     }
 }
 

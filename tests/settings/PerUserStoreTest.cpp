@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 
 using namespace vm;
 using namespace std::string_literals;
@@ -95,29 +94,10 @@ INSTANTIATE_TEST_SUITE_P(Backends, PerUserStoreTest, ::testing::Values(false, tr
                          [](const auto& instance) { return instance.param ? "File" : "Memory"; });
 
 #ifndef _WIN32
-// The configuration folder named for the life of the object.
-class ConfigFolder {
-public:
-    explicit ConfigFolder(const std::string& path) {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
-            saved_ = old;
-        ::setenv("XDG_CONFIG_HOME", path.c_str(), 1);
-    }
-    ~ConfigFolder() {
-        if (saved_)
-            ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-    }
-
-private:
-    std::optional<std::string> saved_;
-};
-
 TEST(FilePerUserStore, LivesInThePrivateConfigFolder) {
     test::TempDir dir;
     auto store = [&] {
-        const ConfigFolder config(dir.file("config"));
+        const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.file("config"));
         return FilePerUserStore("Velmaris");
     }();
 
@@ -164,7 +144,7 @@ TEST(DefaultSettingsFile, AnAdministratorsChoiceComesFirstThenBesideTheProgramTh
 TEST(DefaultSettingsFile, LiesBesideTheProgramUnlessItsFolderTakesNoFile) {
     test::TempDir dir;
 #ifndef _WIN32
-    const ConfigFolder config(dir.file("config"));
+    const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.file("config"));
 #endif
     std::filesystem::create_directory(dir.file("program"));
     EXPECT_EQ(defaultSettingsFile(dir.file("program"), "Velmaris.ini"),

@@ -96,16 +96,11 @@ TEST_F(RegistrySubsTest, TextRoundTripsThroughTheFileAndOtherKeysSurvive) {
 
 #ifndef _WIN32
 TEST(HostRegistryFilePath, FollowsTheEnvironment) {
-    ::setenv("VELMARIS_HOST_REGISTRY", "/tmp/elsewhere.reg", 1);
-    EXPECT_EQ(hostRegistryFilePath(), "/tmp/elsewhere.reg");
-    ::unsetenv("VELMARIS_HOST_REGISTRY");
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = xdg ? xdg : "";
-    ::setenv("XDG_CONFIG_HOME", "/home/u/cfg", 1);
+    {
+        const test::ScopedEnvironment chosen("VELMARIS_HOST_REGISTRY", "/tmp/elsewhere.reg");
+        EXPECT_EQ(hostRegistryFilePath(), "/tmp/elsewhere.reg");
+    }
+    const test::ScopedEnvironment config("XDG_CONFIG_HOME", "/home/u/cfg");
     EXPECT_EQ(hostRegistryFilePath(), "/home/u/cfg/host-registry/HKEY_CURRENT_USER.reg");
-    if (xdg)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 #endif

@@ -3,6 +3,7 @@
 #include "settings/PerUserStore.h"
 
 #include "TestSupport.h"
+#include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,14 @@ class DatabaseRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ini.sIniPath = dir.file("Velmaris.ini");
-        test::writeBytes(ini.sIniPath, "[Sales]\r\nPath=/db/sales.dbf\r\nCLY=/l/c.cly\r\n"
-                                       "Database=/own/db\r\nLayout=/own/layouts\r\n"
-                                       "[Support]\r\nPath=/db/support.dbf\r\n"
-                                       "UseLocationsFrom=Sales\r\nDatabase=/support/db\r\n"
-                                       "[Orphan]\r\nUseLocationsFrom=Removed\r\n"
-                                       "Macro=/orphan/macros\r\n");
+        test::writeBytes(
+            ini.sIniPath,
+            test::SettingsFile()
+                .record("Sales", "/db/sales.dbf",
+                        {{"CLY", "/l/c.cly"}, {"Database", "/own/db"}, {"Layout", "/own/layouts"}})
+                .record("Support", "/db/support.dbf",
+                        {{"UseLocationsFrom", "Sales"}, {"Database", "/support/db"}})
+                .section("Orphan", {{"UseLocationsFrom", "Removed"}, {"Macro", "/orphan/macros"}}));
     }
     test::TempDir dir;
     IniLib ini;

@@ -4,6 +4,8 @@
 
 #include "platform/win32/AnsiText.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,9 +57,7 @@ TEST_F(Win32PerUserStoreTest, EarlierVersionsAnsiValuesReadAsTextAndPasswordsAsT
 }
 
 TEST_F(Win32PerUserStoreTest, EveryByteOfAPasswordSurvives) {
-    std::string withoutNul;
-    for (int byte = 1; byte < 256; ++byte)
-        withoutNul += static_cast<char>(byte);
+    const std::string withoutNul = test::allBytes().substr(1);
     ASSERT_TRUE(store.SaveSetting("Sales", "Password", withoutNul));
     EXPECT_EQ(store.GetSetting("Sales", "Password"), withoutNul);
     if (::GetACP() == 1252) { // as earlier versions wrote it

@@ -1,15 +1,14 @@
 #include "settings/Windows1252.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace vm::windows1252 {
 namespace {
 
 TEST(Windows1252, EveryByteSurvivesARoundTripThroughUtf8) {
-    std::string all;
-    for (int byte = 0; byte < 256; ++byte)
-        all += static_cast<char>(byte);
-    EXPECT_EQ(fromUtf8(toUtf8(all)), all);
+    EXPECT_EQ(fromUtf8(toUtf8(test::allBytes())), test::allBytes());
 }
 
 TEST(Windows1252, BytesMapToTheirCharacters) {

@@ -2,11 +2,8 @@
 
 #include "main/core/DatabaseProperties.h"
 #include "main/core/MainView.h"
-#include "platform/Shell.h"
 #include "settings/PerUserStore.h"
 #include "settings/RegistrySubs.h"
-
-#include "TestSupport.h"
 
 #include <functional>
 #include <utility>
@@ -68,7 +65,8 @@ public:
 };
 
 // The main window as the logic leaves it: rows, sizes and texts, and the
-// window-level actions in `events`, in order.
+// window-level actions in `events`, in order. Closing, the language picker and
+// each dialog run their hook, as a user would use them.
 class FakeMainView : public MainView {
 public:
     struct Row {
@@ -77,11 +75,7 @@ public:
         bool red = false;
     };
 
-    void closeWindow() override {
-        events.push_back("close");
-        if (onClose)
-            onClose();
-    }
+    void closeWindow() override { run("close", onClose); }
     void showWindow() override { events.push_back("show"); }
     void hideWindow() override { events.push_back("hide"); }
     void endProcess() override { events.push_back("end"); }
@@ -124,13 +118,8 @@ public:
     int checkedView() const override { return checked; }
     void focusList() override {}
 
-    void showLanguagePicker() override {
-        events.push_back("picker");
-        if (onLanguagePicker)
-            onLanguagePicker();
-    }
+    void showLanguagePicker() override { run("picker", onLanguagePicker); }
     void showAbout() override {}
-    // Each dialog runs its hook, as a user would use it.
     void showProperties() override { run("properties", onProperties); }
     void showListMaintenance() override { run("list", onListMaintenance); }
     void showSettingsLocation() override { run("location", onSettingsLocation); }
@@ -172,29 +161,6 @@ private:
         if (hook)
             hook();
     }
-};
-
-class RecordingShell : public Shell {
-public:
-    bool open(const std::string& target, const std::string& folder) override {
-        opened.emplace_back(target, folder);
-        return true;
-    }
-    bool start(const std::string& file, const std::string&) override {
-        started.push_back(file);
-        return startSucceeds;
-    }
-    // Answers `program` and remembers each file asked about and its text at
-    // that moment.
-    FileProgram programFor(const std::string& file) override {
-        askedFor.emplace_back(file, fileExists(file) ? readBytes(file) : "(missing)");
-        return program;
-    }
-    std::vector<std::pair<std::string, std::string>> opened;
-    std::vector<std::string> started;
-    bool startSucceeds = true;
-    std::vector<std::pair<std::string, std::string>> askedFor;
-    FileProgram program{FileProgram::Status::NoneRegistered, {}};
 };
 
 } // namespace vm::test

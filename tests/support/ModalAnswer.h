@@ -10,7 +10,7 @@
 namespace vm::test {
 
 // Runs `answer` on the next modal window named `name` once it shows; gives
-// up when none shows within ten seconds.
+// up, saying which it waited for, when none shows within ten seconds.
 inline void answerModal(const QString& name, std::function<void(QWidget&)> answer,
                         QDeadlineTimer deadline = QDeadlineTimer(10000)) {
     QTimer::singleShot(10, [=] {
@@ -19,6 +19,8 @@ inline void answerModal(const QString& name, std::function<void(QWidget&)> answe
             answer(*modal);
         else if (!deadline.hasExpired())
             answerModal(name, answer, deadline);
+        else
+            qWarning("waited ten seconds in vain for the modal window %s", qPrintable(name));
     });
 }
 

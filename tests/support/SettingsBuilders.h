@@ -24,6 +24,11 @@ public:
         general_ += line(key, value);
         return *this;
     }
+    SettingsFile& general(Keys keys) {
+        for (const auto& [key, value] : keys)
+            general(key, value);
+        return *this;
+    }
     // A database's record: its section, starting with its database file.
     SettingsFile& record(std::string_view name, std::string_view path, Keys more = {}) {
         return section(name, {{"Path", path}}).keys(more);

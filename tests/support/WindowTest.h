@@ -9,10 +9,14 @@
 
 #include "TestSupport.h"
 #include "support/FakeHost.h"
+#include "support/ModalAnswer.h"
 #include "support/QuietDoubles.h"
 #include "support/SettingsBuilders.h"
+#include "support/WidgetLookup.h"
 
-#include <QObject>
+// The window tests drive widgets of every kind.
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -35,6 +39,7 @@ protected:
         program = std::make_unique<Program>(store, lang, prompter, shell, host, *registry,
                                             dir->path().string());
         prompter.asked.clear();
+        opener.calls.clear();
     }
 
     void startProgram(const std::string& settingsFile) {
@@ -45,11 +50,13 @@ protected:
         program->ini.sIniPath = iniPath();
     }
 
-    // The main window with its start-up run.
-    void startMainWindow() {
-        window = std::make_unique<frmMain>(*program, instance);
-        window->load();
+    // A main window with its start-up run; its openings are only recorded.
+    std::unique_ptr<frmMain> loadedWindow() {
+        auto loaded = std::make_unique<frmMain>(*program, instance, &opener);
+        loaded->load();
+        return loaded;
     }
+    void startMainWindow() { window = loadedWindow(); }
 
     void stopProgram() { window.reset(); }
 
@@ -63,8 +70,9 @@ protected:
     std::unique_ptr<frmMain> window;
     CapturedReports reports;
     RecordingPrompter& prompter = reports.prompter;
-    NoShell shell;
+    RecordingShell shell;
     FakeSingleInstance instance;
+    RecordingOpener opener;
     LangTable lang;
 };
 

@@ -3,7 +3,8 @@
 // new user's first start from the Start menu ending in a switch, an upgrade
 // that keeps what users have, and an uninstall that leaves nothing of the
 // package and everything of theirs.
-#include "e2e/win32/WineProgramFixture.h"
+#include "e2e/road/RoadFixture.h"
+#include "e2e/win32/WineSupport.h"
 
 #include "cipher/modEnCrypt.h"
 #include "host/com/ComHostConnection.h"
@@ -142,23 +143,27 @@ std::vector<std::string> listedVersions() {
     return versions;
 }
 
-class WineInstaller : public WineProgramFixture {
+class WineInstaller : public RoadFixture {
 protected:
-    WineInstaller() : WineProgramFixture(false, installFolder() + "\\Velmaris.exe") {}
+    WineInstaller()
+        : RoadFixture({.quickSwitchAtStart = false,
+                       .windowManager = true,
+                       .program = installFolder() + "\\Velmaris.exe"}) {}
 
     void SetUp() override {
-        WineProgramFixture::SetUp();
+        RoadFixture::SetUp();
         if (IsSkipped())
             return;
         removeEverything();
         // A user who has never started Velmaris on this machine; the list and
         // the logons are the team's.
-        ASSERT_TRUE(store_->DeleteSetting("Settings"));
+        ASSERT_TRUE(store().DeleteSetting("Settings"));
     }
 
     void TearDown() override {
-        WineProgramFixture::TearDown();
-        if (store_)
+        const bool setUp = !IsSkipped();
+        RoadFixture::TearDown();
+        if (setUp)
             removeEverything();
     }
 
@@ -180,7 +185,7 @@ protected:
             EXPECT_TRUE(exists(installFolder() + "\\" + file)) << file;
         EXPECT_GE(picturesIn(readBytes(installFolder() + "\\Velmaris_manual.pdf")),
                   kManualPictures);
-        EXPECT_EQ(shortcutTarget(), program_);
+        EXPECT_EQ(shortcutTarget(), program());
         EXPECT_EQ(listedVersions(), std::vector<std::string>{version});
         EXPECT_TRUE(exists(sharedSettingsFolder()));
     }
@@ -202,31 +207,30 @@ TEST_F(WineInstaller, TheTeamsSettingsFileServesANewUsersFirstStartFromTheStartM
     EXPECT_EQ(machineValue(kProductKey, "IniLocation"), file("Velmaris.ini"));
 
     startHost("start.dbf");
-    program_ = shortcutTarget();
+    useProgram(shortcutTarget());
     startVelmaris();
     // The first start asks for the language and shows the team's list; it
     // clears whatever per-user values an older version left, logons too.
-    const HWND picker = windowNamed("Velmaris");
+    const WindowId picker = windowNamed("Velmaris");
     focus(picker);
-    keys({VK_RETURN});
-    ::PostMessageA(windowNamed("Velmaris", picker), WM_CLOSE, 0, 0);
+    keys({"Return"});
+    ::PostMessageA(reinterpret_cast<HWND>(windowNamed("Velmaris", picker)), WM_CLOSE, 0, 0);
     ASSERT_TRUE(velmarisEnds());
-    EXPECT_EQ(store_->GetSetting("Settings", "Installed"), "1");
-    EXPECT_EQ(store_->GetSetting("Settings", "IniLocation"), "");
+    EXPECT_EQ(store().GetSetting("Settings", "Installed"), "1");
+    EXPECT_EQ(store().GetSetting("Settings", "IniLocation"), "");
 
     // The user gives the logon, and the next start switches with it.
     const std::string key(modEnCrypt::kCipherKey);
-    ASSERT_TRUE(store_->SaveSetting("Support", "Username", "Carol"));
-    ASSERT_TRUE(store_->SaveSetting("Support", "UsePassword", "1"));
-    ASSERT_TRUE(store_->SaveSetting("Support", "Password", modEnCrypt::EncryptText("x", key)));
-    const std::string login = loginBySecondRow();
-    EXPECT_NE(login.find("\"Carol\",\"x\""), std::string::npos) << login;
+    ASSERT_TRUE(store().SaveSetting("Support", "Username", "Carol"));
+    ASSERT_TRUE(store().SaveSetting("Support", "UsePassword", "1"));
+    ASSERT_TRUE(store().SaveSetting("Support", "Password", modEnCrypt::EncryptText("x", key)));
+    EXPECT_EQ(loginBySecondRow(), (Args{file("support.dbf"), "Carol", "x"}));
 }
 
 TEST_F(WineInstaller, AnUpgradeKeepsWhatUsersHaveAndAnUninstallLeavesNothingOfThePackage) {
     const std::string team = readBytes(file("Velmaris.ini"));
     ASSERT_EQ(msiexec("/i", OLDER_MSI, "SETTINGSFILE=" + quoted(file("Velmaris.ini"))), 0u);
-    ASSERT_TRUE(store_->SaveSetting("Settings", "Installed", "1"));
+    ASSERT_TRUE(store().SaveSetting("Settings", "Installed", "1"));
     // A settings file that users of the machine share in its folder.
     const std::string shared = sharedSettingsFolder() + "\\Velmaris.ini";
     writeBytes(shared, "[General]\r\nSort=\r\n");
@@ -244,8 +248,8 @@ TEST_F(WineInstaller, AnUpgradeKeepsWhatUsersHaveAndAnUninstallLeavesNothingOfTh
     EXPECT_EQ(listedVersions(), std::vector<std::string>{});
     EXPECT_FALSE(machineKeyExists(kProductKey));
     // Nothing of the users': their own values, the team's file, the shared one.
-    EXPECT_EQ(store_->GetSetting("Settings", "Installed"), "1");
-    EXPECT_EQ(store_->GetSetting("Support", "Username"), "Carol");
+    EXPECT_EQ(store().GetSetting("Settings", "Installed"), "1");
+    EXPECT_EQ(store().GetSetting("Support", "Username"), "Carol");
     EXPECT_EQ(readBytes(file("Velmaris.ini")), team);
     EXPECT_EQ(readBytes(shared), "[General]\r\nSort=\r\n");
 }

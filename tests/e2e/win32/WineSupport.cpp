@@ -56,19 +56,6 @@ std::optional<DWORD> Child::wait(std::chrono::milliseconds limit) {
     return code;
 }
 
-bool eventually(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&message);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
 std::string windowsPath(const std::string& path) {
     char full[MAX_PATH] = {};
     ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);

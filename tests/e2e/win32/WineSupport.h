@@ -2,6 +2,8 @@
 // What the tests under wine share: the programs they start, waits that keep
 // the thread's windows answering, paths as Windows writes them, and the
 // Windows stand-in host's journal.
+#include "support/Eventually.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -29,10 +31,6 @@ public:
 private:
     PROCESS_INFORMATION process_{};
 };
-
-// Runs the thread's messages until `done` holds or the time is up.
-bool eventually(const std::function<bool()>& done,
-                std::chrono::milliseconds limit = std::chrono::seconds(30));
 
 std::string windowsPath(const std::string& path);
 std::string quoted(const std::string& path);

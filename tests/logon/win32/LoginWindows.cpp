@@ -1,5 +1,8 @@
 #include "LoginWindows.h"
 
+#include "platform/win32/AnsiText.h"
+#include "support/Eventually.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -8,6 +11,7 @@ namespace vm::test {
 namespace {
 
 std::vector<LoginWindows*> dialogs;
+HHOOK keyboardHandling = nullptr;
 
 INT_PTR CALLBACK onDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG)
@@ -17,19 +21,15 @@ INT_PTR CALLBACK onDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
     return message == WM_INITDIALOG || message == WM_COMMAND;
 }
 
-bool runPendingMessages() {
-    MSG message;
-    bool any = false;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        any = true;
-        if (std::none_of(dialogs.begin(), dialogs.end(), [&](LoginWindows* w) {
-                return ::IsDialogMessageW(w->dialog, &message);
-            })) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    return any;
+// Whichever loop runs this thread's messages, the dialogs get their keys
+// (Tab, Enter, the mnemonics) first, as a modal dialog's own loop gives them.
+LRESULT CALLBACK beforeDispatch(int code, WPARAM removed, LPARAM message) {
+    auto* msg = reinterpret_cast<MSG*>(message);
+    if (code == HC_ACTION && removed == PM_REMOVE &&
+        std::any_of(dialogs.begin(), dialogs.end(),
+                    [&](LoginWindows* w) { return ::IsDialogMessageW(w->dialog, msg); }))
+        msg->message = WM_NULL;
+    return ::CallNextHookEx(nullptr, code, removed, message);
 }
 
 } // namespace
@@ -47,20 +47,9 @@ std::optional<std::string> noDisplayReason() {
                                        : std::optional<std::string>("no interactive desktop");
 }
 
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (runPendingMessages(); !done(); runPendingMessages()) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return false;
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::min<long long>(left.count(), 20)),
-                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-    // Whatever a child typed before it ended is all queued by now.
-    while (runPendingMessages()) {
-    }
-    return true;
+bool queueIsEmpty() {
+    MSG message;
+    return !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 LoginWindows::LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool show) {
@@ -77,6 +66,9 @@ LoginWindows::LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool
     ::SetWindowTextW(dialog, title);
     ::SetDlgItemTextW(dialog, kName, L"old-name");
     ::SetDlgItemTextW(dialog, kPassword, L"old-pass");
+    if (dialogs.empty())
+        keyboardHandling =
+            ::SetWindowsHookExW(WH_GETMESSAGE, beforeDispatch, nullptr, ::GetCurrentThreadId());
     dialogs.push_back(this);
     if (show) {
         ::ShowWindow(frame, SW_SHOW);
@@ -87,6 +79,8 @@ LoginWindows::LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool
 
 LoginWindows::~LoginWindows() {
     dialogs.erase(std::find(dialogs.begin(), dialogs.end(), this));
+    if (dialogs.empty())
+        ::UnhookWindowsHookEx(keyboardHandling);
     ::DestroyWindow(dialog);
     ::DestroyWindow(frame);
 }
@@ -94,7 +88,7 @@ LoginWindows::~LoginWindows() {
 bool LoginWindows::takeFocus() {
     // Under wine the window manager may hand the focus to the frame after
     // the dialog has asked for it.
-    return pumpUntil(
+    return eventually(
         [&] {
             if (::GetForegroundWindow() != dialog)
                 ::SetForegroundWindow(dialog);
@@ -105,11 +99,8 @@ bool LoginWindows::takeFocus() {
 
 std::string LoginWindows::field(int id) const {
     wchar_t text[256];
-    const int length = ::GetDlgItemTextW(dialog, id, text, 256);
-    std::string utf8(static_cast<std::size_t>(length) * 4, '\0');
-    utf8.resize(static_cast<std::size_t>(::WideCharToMultiByte(
-        CP_UTF8, 0, text, length, utf8.data(), int(utf8.size()), nullptr, nullptr)));
-    return utf8;
+    return win32::fromWide(
+        {text, static_cast<std::size_t>(::GetDlgItemTextW(dialog, id, text, 256))});
 }
 
 } // namespace vm::test

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,13 +11,13 @@ namespace vm::test {
 // needs an X display, Windows an interactive desktop.
 std::optional<std::string> noDisplayReason();
 
-// Runs this thread's window messages, the dialogs' keyboard handling
-// included, until `done` holds or the time is up; false then.
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+// Whether no window message waits for this thread.
+bool queueIsEmpty();
 
 // A stand-in for the host's windows in this process: a frame of the given
 // class and, owned by it, the login dialog of LoginDialog.rc, its fields
-// holding text of their own.
+// holding text of their own. Its keys are handled whichever loop runs the
+// thread's messages (vm::test::eventually's among them).
 struct LoginWindows {
     LoginWindows(const wchar_t* frameClass, const wchar_t* title, bool show = true);
     ~LoginWindows();

@@ -5,6 +5,7 @@
 #include "settings/PerUserStore.h"
 #include "settings/SettingsSchema.h"
 #include "settings/Windows1252.h"
+#include "support/Eventually.h"
 #include "support/SettingsBuilders.h"
 
 #include <gtest/gtest.h>
@@ -61,11 +62,11 @@ protected:
             ADD_FAILURE() << "cannot start " << LOGON_PROGRAM << ": " << ::GetLastError();
             return run;
         }
+        // What it typed before it ended has all arrived once the queue is empty.
         const auto ended = [&] {
-            return ::WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0;
+            return ::WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0 && queueIsEmpty();
         };
-        if (!pumpUntil(ended, kWholeSearch + 10s)) {
-            ADD_FAILURE() << "logon did not end";
+        if (!waitFor("logon to end", ended, kWholeSearch + 10s)) {
             ::TerminateProcess(child.hProcess, 1);
             ::WaitForSingleObject(child.hProcess, 5000);
         }

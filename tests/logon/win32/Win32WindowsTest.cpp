@@ -2,6 +2,7 @@
 #include "platform/win32/Win32KeyTyper.h"
 #include "platform/win32/Win32WindowSearch.h"
 #include "platform/win32/WindowHandle.h"
+#include "support/Eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -38,15 +39,9 @@ void noteFreed(void* block) {
 
 namespace {
 
-class Win32Windows : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (const std::optional<std::string> reason = noDisplayReason())
-            GTEST_SKIP() << *reason;
-    }
-};
-
-TEST_F(Win32Windows, FindsTheShownLoginWindowOfTheTopmostFrameThroughItsOwner) {
+TEST(Win32Windows, FindsTheShownLoginWindowOfTheTopmostFrameThroughItsOwner) {
+    if (const std::optional<std::string> reason = noDisplayReason())
+        GTEST_SKIP() << *reason;
     win32::Win32WindowSearch search;
     const auto find = [&] { return search.findOwnedWindow("ACT3.0FrameClass", "Login to"); };
     LoginWindows host(L"xact3.0FRAMEclass2", L"Login to Sales");
@@ -74,7 +69,8 @@ TEST(Win32KeyTyper, TypesOnlyWhatCanBeTypedAndACharacterBeyondU_FFFFAsItself) {
         GTEST_SKIP() << *reason;
     // Into the name field, which has the focus; the e2e tests cover the keys.
     LoginWindows host(L"ACT3.0FrameClass", L"Login to Sales");
-    ASSERT_TRUE(pumpUntil([&] { return typer.focusIsIn(idOf(host.dialog)); }, 5s));
+    ASSERT_TRUE(waitFor(
+        "the focus", [&] { return typer.focusIsIn(idOf(host.dialog)); }, 5s));
     ::SetDlgItemTextW(host.dialog, LoginWindows::kName, L"");
     watchedUnit = 0xD83D; // the first half of U+1F600
     typer.type(U'\U0001F600');
@@ -82,7 +78,7 @@ TEST(Win32KeyTyper, TypesOnlyWhatCanBeTypedAndACharacterBeyondU_FFFFAsItself) {
     watchedUnit = 0;
     EXPECT_EQ(freedHoldingIt, 0) << "a freed buffer still holds the typed character";
     const auto typed = [&] { return host.field(LoginWindows::kName) == "\U0001F600"; };
-    EXPECT_TRUE(pumpUntil(typed, 5s)) << host.field(LoginWindows::kName);
+    EXPECT_TRUE(eventually(typed, 5s)) << host.field(LoginWindows::kName);
 }
 
 } // namespace

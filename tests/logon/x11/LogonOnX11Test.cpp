@@ -10,9 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
-#include <cstdlib>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace vm::test {
@@ -20,12 +19,12 @@ namespace {
 
 using namespace std::chrono_literals;
 using Fields = std::map<std::string, std::string>;
+using Environment = std::map<std::string, std::string>;
+using Options = std::vector<std::string>;
 
 class LogonOnX11 : public ::testing::Test {
 protected:
-    explicit LogonOnX11(bool withWindowManager = false) : server_(withWindowManager) {
-        setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
-    }
+    explicit LogonOnX11(bool withWindowManager = false) : server_(withWindowManager) {}
 
     void handOver(const std::string& username, const std::string& password, bool usePassword) {
         FilePerUserStore store{std::string(schema::kApplicationName)};
@@ -33,21 +32,21 @@ protected:
             handOverLogon(store, username, windows1252::fromUtf8(password).value(), usePassword));
     }
 
-    std::unique_ptr<ChildProcess> startHost(const std::vector<std::string>& options = {}) {
-        std::vector<std::string> arguments{LOGIN_WINDOW_DEMO};
+    std::unique_ptr<ChildProcess> startHost(const Options& options = {}) {
+        Options arguments{LOGIN_WINDOW_DEMO};
         arguments.insert(arguments.end(), options.begin(), options.end());
         return std::make_unique<ChildProcess>(arguments, environment(), true);
     }
 
-    std::unique_ptr<ChildProcess> showHost(const std::vector<std::string>& options = {}) {
+    std::unique_ptr<ChildProcess> showHost(const Options& options = {}) {
         auto host = startHost(options);
         EXPECT_EQ(host->readLine(10s), "shown");
         return host;
     }
 
     // Runs logon to its end and gives its exit status.
-    int runLogon(const std::map<std::string, std::string>& extraEnvironment = {}) {
-        std::map<std::string, std::string> env = environment();
+    int runLogon(const Environment& extraEnvironment = {}) {
+        Environment env = environment();
         env.insert(extraEnvironment.begin(), extraEnvironment.end());
         ChildProcess logon({LOGON_PROGRAM}, env);
         const std::optional<int> status = logon.wait(15s);
@@ -55,26 +54,56 @@ protected:
         return status.value_or(-1);
     }
 
+    // Hands the name and password over, answers the login window (after
+    // another window has taken the focus from it, when asked) and checks
+    // that both arrived as themselves and that the keyboard is as it was.
+    Fields expectTypedAsThemselves(const std::string& name, const std::string& password,
+                                   bool focusStolenFirst = false, const Environment& env = {}) {
+        handOver(name, password, true);
+        const KeyboardState before = keyboardState(server_.display());
+        auto host = showHost(focusStolenFirst ? Options{"--focus-thief"} : Options{});
+        if (focusStolenFirst) {
+            EXPECT_EQ(host->readLine(10s), "stolen");
+        }
+        EXPECT_EQ(runLogon(env), 0);
+        const Fields fields = fieldsOf(*host);
+        expectAnswered(fields, name, password);
+        EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+        return fields;
+    }
+
     static Fields fieldsOf(ChildProcess& host) {
         host.closeInput();
         Fields fields;
-        std::string text = host.readRest(10s);
-        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            const std::string line = text.substr(start, end - start);
-            const auto equals = line.find('=');
-            if (equals != std::string::npos)
+        std::istringstream lines(host.readRest(10s));
+        for (std::string line; std::getline(lines, line);) {
+            if (const auto equals = line.find('='); equals != std::string::npos)
                 fields[line.substr(0, equals)] = line.substr(equals + 1);
         }
         return fields;
     }
 
-    std::map<std::string, std::string> environment() const {
+    static void expectAnswered(const Fields& fields, const std::string& name,
+                               const std::string& password) {
+        EXPECT_EQ(fields.at("name"), name);
+        EXPECT_EQ(fields.at("password"), password);
+        EXPECT_EQ(fields.at("accepted"), "1");
+    }
+
+    static void expectUntouched(const Fields& fields) {
+        EXPECT_EQ(fields.at("name"), "old-name");
+        EXPECT_EQ(fields.at("password"), "old-pass");
+        EXPECT_EQ(fields.at("accepted"), "0");
+    }
+
+    Environment environment() const {
         return {{"DISPLAY", server_.display()}, {"XDG_CONFIG_HOME", config_.path().string()}};
     }
 
     XServer server_;
     TempDir config_;
+    // Where the hand-over is written, as logon reads it.
+    ScopedEnvironment configHome_{"XDG_CONFIG_HOME", config_.path().string()};
 };
 
 class LogonUnderAWindowManager : public LogonOnX11 {
@@ -82,19 +111,8 @@ protected:
     LogonUnderAWindowManager() : LogonOnX11(true) {}
 };
 
-void expectAnswered(const Fields& fields, const std::string& name, const std::string& password) {
-    EXPECT_EQ(fields.at("name"), name);
-    EXPECT_EQ(fields.at("password"), password);
-    EXPECT_EQ(fields.at("accepted"), "1");
-}
-
 TEST_F(LogonOnX11, AnswersTheLoginWindowWithNameAndPasswordAndLeavesTheKeyboardAsItWas) {
-    handOver("jdoe", "Secret 42", true);
-    const KeyboardState before = keyboardState(server_.display());
-    auto host = showHost();
-    EXPECT_EQ(runLogon(), 0);
-    expectAnswered(fieldsOf(*host), "jdoe", "Secret 42");
-    EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+    expectTypedAsThemselves("jdoe", "Secret 42");
 }
 
 // How soon it answers is a figure of bench/switch-bench.sh.
@@ -106,51 +124,27 @@ TEST_F(LogonOnX11, AnswersALoginWindowThatShowsOnlyLater) {
 }
 
 TEST_F(LogonOnX11, TypesKeyCodeCharactersAndCharactersMissingFromTheLayoutLiterally) {
-    handOver("+%^~{}[]() é€Ж", "Ä+%^~{}é€", true);
-    const KeyboardState before = keyboardState(server_.display());
-    auto host = showHost();
-    EXPECT_EQ(runLogon(), 0);
-    expectAnswered(fieldsOf(*host), "+%^~{}[]() é€Ж", "Ä+%^~{}é€");
-    EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+    expectTypedAsThemselves("+%^~{}[]() é€Ж", "Ä+%^~{}é€");
 }
 
 TEST_F(LogonOnX11, TypesMoreMissingCharactersThanTheKeyboardHasSpareKeys) {
     // Every letter of the Russian alphabet; a US keyboard has 19 spare keys.
-    const std::string pangram = "Съешь же ещё этих мягких французских булок, да выпей чаю";
-    handOver(pangram, "pw", true);
-    const KeyboardState before = keyboardState(server_.display());
-    auto host = showHost();
-    EXPECT_EQ(runLogon(), 0);
-    expectAnswered(fieldsOf(*host), pangram, "pw");
-    EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+    expectTypedAsThemselves("Съешь же ещё этих мягких французских булок, да выпей чаю", "pw");
 }
 
 TEST_F(LogonOnX11, TypesLettersInTheirOwnCaseWithCapsLockOnAndLeavesItOn) {
     lockCapsLock(server_.display());
-    handOver("aB é€Ж", "xY äÄ", true);
-    const KeyboardState before = keyboardState(server_.display());
-    auto host = showHost();
-    EXPECT_EQ(runLogon(), 0);
-    expectAnswered(fieldsOf(*host), "aB é€Ж", "xY äÄ");
-    EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+    expectTypedAsThemselves("aB é€Ж", "xY äÄ");
 }
 
 TEST_F(LogonOnX11, TypesEveryCharacterUnderTheCLocale) {
-    handOver("Жé€Ä~", "Äé€ß", true);
-    auto host = showHost();
-    EXPECT_EQ(runLogon({{"LANG", "C"}, {"LC_ALL", "C"}}), 0);
-    expectAnswered(fieldsOf(*host), "Жé€Ä~", "Äé€ß");
+    expectTypedAsThemselves("Жé€Ä~", "Äé€ß", false, {{"LANG", "C"}, {"LC_ALL", "C"}});
 }
 
 TEST_F(LogonOnX11, TypesWithAGermanLayoutAndGivesItsKeysBack) {
     ChildProcess layout({"setxkbmap", "-display", server_.display(), "de"});
     ASSERT_EQ(layout.wait(10s), 0);
-    handOver("yz@€Ä^~{}\\|", "Zy@€ä°^", true);
-    const KeyboardState before = keyboardState(server_.display());
-    auto host = showHost();
-    EXPECT_EQ(runLogon(), 0);
-    expectAnswered(fieldsOf(*host), "yz@€Ä^~{}\\|", "Zy@€ä°^");
-    EXPECT_EQ(changes(before, keyboardState(server_.display())), "");
+    expectTypedAsThemselves("yz@€Ä^~{}\\|", "Zy@€ä°^");
 }
 
 TEST_F(LogonOnX11, WithoutUsePasswordTypesOnlyTheNameAndLeavesThePasswordToTheUser) {
@@ -169,10 +163,7 @@ TEST_F(LogonOnX11, ALoginWindowOwnedByAnotherProgramsFrameReceivesNothing) {
     // The decoy shows last and so has the focus.
     auto decoy = showHost({"--class", "OtherFrameClass"});
     EXPECT_EQ(runLogon(), 0);
-    const Fields decoyFields = fieldsOf(*decoy);
-    EXPECT_EQ(decoyFields.at("name"), "old-name");
-    EXPECT_EQ(decoyFields.at("password"), "old-pass");
-    EXPECT_EQ(decoyFields.at("accepted"), "0");
+    expectUntouched(fieldsOf(*decoy));
     expectAnswered(fieldsOf(*host), "jdoe", "pw");
 }
 
@@ -183,20 +174,12 @@ TEST_F(LogonOnX11, ALoginWindowOfAnotherProgramClaimingTheHostsFrameReceivesNoth
     ASSERT_EQ(host->readLine(10s), "shown");
     auto decoy = showHost({"--class", "OtherFrameClass", "--claim-frame", frame.substr(6)});
     EXPECT_EQ(runLogon(), 0);
-    const Fields decoyFields = fieldsOf(*decoy);
-    EXPECT_EQ(decoyFields.at("name"), "old-name");
-    EXPECT_EQ(decoyFields.at("password"), "old-pass");
+    expectUntouched(fieldsOf(*decoy));
     expectAnswered(fieldsOf(*host), "jdoe", "pw");
 }
 
 TEST_F(LogonOnX11, BringsTheFocusBackToTheLoginWindowBeforeTyping) {
-    handOver("jdoe", "pw", true);
-    auto host = showHost({"--focus-thief"});
-    ASSERT_EQ(host->readLine(10s), "stolen");
-    EXPECT_EQ(runLogon(), 0);
-    const Fields fields = fieldsOf(*host);
-    expectAnswered(fields, "jdoe", "pw");
-    EXPECT_EQ(fields.at("thief"), "");
+    EXPECT_EQ(expectTypedAsThemselves("jdoe", "pw", true).at("thief"), "");
 }
 
 TEST_F(LogonOnX11, StopsTypingWhenTheFocusLeavesTheLoginWindow) {
@@ -224,13 +207,7 @@ TEST_F(LogonOnX11, GivesBorrowedKeysBackAndReleasesModifiersWhenStoppedBySignal)
 }
 
 TEST_F(LogonUnderAWindowManager, FindsTheReparentedLoginWindowAndActivatesItThroughTheManager) {
-    handOver("jdoe", "Ä€", true);
-    auto host = showHost({"--focus-thief"});
-    ASSERT_EQ(host->readLine(10s), "stolen");
-    EXPECT_EQ(runLogon(), 0);
-    const Fields fields = fieldsOf(*host);
-    expectAnswered(fields, "jdoe", "Ä€");
-    EXPECT_EQ(fields.at("thief"), "");
+    EXPECT_EQ(expectTypedAsThemselves("jdoe", "Ä€", true).at("thief"), "");
 }
 
 } // namespace

@@ -2,18 +2,7 @@
 // main window's menu and driven by the object names of its widgets.
 #include "main/gui/frmAssign.h"
 
-#include "support/ModalAnswer.h"
-#include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QScopeGuard>
-#include <QTabWidget>
-#include <QTest>
 
 using namespace vm;
 

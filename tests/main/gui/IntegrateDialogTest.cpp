@@ -1,16 +1,7 @@
 // The integrate dialog on Qt's offscreen platform, against the fake host.
 #include "main/gui/frmIntegrateNew.h"
 
-#include "support/ModalAnswer.h"
-#include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QLabel>
-#include <QTest>
 
 using namespace vm;
 using test::child;

@@ -5,20 +5,7 @@
 #include "main/gui/frmPrefLocations.h"
 #include "main/gui/frmProperties.h"
 
-#include "support/ModalAnswer.h"
-#include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
-
-#include <QCheckBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTreeWidget>
 
 using namespace vm;
 

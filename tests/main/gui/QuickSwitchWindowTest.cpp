@@ -3,44 +3,27 @@
 #include "platform/CaptionColours.h"
 #include "platform/qt/QtPrompter.h"
 
-#include "support/ModalAnswer.h"
-#include "support/WidgetLookup.h"
 #include "support/WindowTest.h"
 
-#include <QAccessible>
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QScreen>
-#include <QTest>
-
 using namespace vm;
-using test::answerModal;
-using test::child;
+using namespace vm::test;
 
 class QuickSwitchWindowTest : public test::WindowTest {
     Q_OBJECT
 
-    test::RecordingOpener opener;
-    std::unique_ptr<frmMain> main;
-
     std::unique_ptr<frmQuickSwitch> shown() {
-        auto quickSwitch = std::make_unique<frmQuickSwitch>(*program, opener, *main);
+        auto quickSwitch = std::make_unique<frmQuickSwitch>(*program, opener, *window);
         quickSwitch->show();
         return quickSwitch;
     }
 
 private slots:
     void init() {
-        startProgram("[General]\r\nSort=Alpha;Beta\r\nQuickSwitch=Alpha;Beta;;;;;;\r\n");
-        opener.calls.clear();
-        main = std::make_unique<frmMain>(*program, instance, &opener);
+        startProgram(SettingsFile().list("Alpha;Beta").general("QuickSwitch", "Alpha;Beta;;;;;;"));
+        window = std::make_unique<frmMain>(*program, instance, &opener);
     }
 
-    void cleanup() {
-        main.reset();
-        stopProgram();
-    }
+    void cleanup() { stopProgram(); }
 
     void tilesAreButtonsForMouseAndKeyboard() {
         auto quickSwitch = shown();
@@ -73,7 +56,7 @@ private slots:
         QVERIFY(!quickSwitch->isVisible());
         QVERIFY(program->bQuickSwitchExit);
         QVERIFY(!program->bStartCancelled);
-        QVERIFY(!main->isVisible());
+        QVERIFY(!window->isVisible());
         QVERIFY(opener.calls.empty());
     }
 
@@ -121,8 +104,8 @@ private slots:
         quickSwitch->hide();
         quickSwitch->setWindowModality(Qt::ApplicationModal);
         quickSwitch->show();
-        main->show();
-        main->activateWindow();
+        window->show();
+        window->activateWindow();
         QWidget* messageOwner = nullptr;
         answerModal("messageBox", [&](QWidget& box) {
             messageOwner = box.parentWidget();
@@ -146,9 +129,9 @@ private slots:
         quickSwitch->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(quickSwitch.get()));
         QCOMPARE(paintedAt(), colours->active());
-        main->show();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(paintedAt(), colours->inactive());
     }
 

@@ -1,25 +1,8 @@
-#include "main/gui/frmMain.h"
-#include "main/core/LangText.h"
 #include "main/gui/ProgramIcon.h"
 #include "main/gui/frmAbout.h"
 
 #include "support/LanguagePickerAnswer.h"
 #include "support/WindowTest.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
-#include <QToolTip>
-#include <QTreeWidget>
 
 using namespace vm;
 using vm::test::answerLanguagePicker;
@@ -27,12 +10,10 @@ using vm::test::answerLanguagePicker;
 class frmMainTest : public test::WindowTest {
     Q_OBJECT
 
-    test::RecordingOpener opener;
-
     // A user who has started before, with a list of three databases; the
     // second is the one open in the host.
-    void knownUser(const std::string& language = "0") {
-        QVERIFY(test::startedBefore(store, language));
+    void knownUser() {
+        QVERIFY(test::startedBefore(store));
         test::writeBytes(iniPath(), test::SettingsFile()
                                         .list("Alpha;Beta;Gamma")
                                         .record("Alpha", "/db/alpha.dbf")
@@ -40,26 +21,20 @@ class frmMainTest : public test::WindowTest {
                                         .record("Gamma", "/db/gamma.dbf"));
         host.state.openDatabase = "/db/beta.dbf";
     }
-
-    std::unique_ptr<frmMain> loadedWindow() {
-        auto shownWindow = std::make_unique<frmMain>(*program, instance, &opener);
-        shownWindow->load();
-        return shownWindow;
+    std::unique_ptr<frmMain> knownUsersWindow() {
+        knownUser();
+        return loadedWindow();
     }
 
     static QTreeWidget* list(frmMain& w) { return w.findChild<QTreeWidget*>("ListView1"); }
 
 private slots:
-    void init() {
-        startFreshProgram();
-        opener.calls.clear();
-    }
+    void init() { startFreshProgram(); }
 
     void cleanup() { stopProgram(); }
 
     void carriesTheNamesToolsLookFor() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         for (const char* name : {"ListView1", "cmdOpen", "cmdCancel", "Frame1", "lblMore",
                                  "lblLink", "optView0", "optView6", "lblView3"})
             QVERIFY2(w->findChild<QWidget*>(name), name);
@@ -103,8 +78,7 @@ private slots:
     }
 
     void openDatabaseRowIsRedAndSortMarksFollowClicks() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         QTreeWidget* l = list(*w);
         QCOMPARE(l->topLevelItem(1)->foreground(0).color(), QColor(255, 0, 0));
         QCOMPARE(l->topLevelItem(0)->foreground(0).color() == QColor(255, 0, 0), false);
@@ -121,8 +95,7 @@ private slots:
     }
 
     void theWindowNeverGetsSmallerThanItsFirstSize() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         w->resize(400, 260);
         QCOMPARE(w->size(), QSize(565, 346));
         const QRect listBefore = list(*w)->geometry();
@@ -172,8 +145,7 @@ private slots:
     }
 
     void openUsesTheSelectedRowAndTheCheckedView() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         list(*w)->setCurrentItem(list(*w)->topLevelItem(2));
         QTest::mouseClick(w->findChild<QLabel*>("lblView5"), Qt::LeftButton);
         QVERIFY(w->findChild<QRadioButton*>("optView5")->isChecked());
@@ -204,16 +176,14 @@ private slots:
         QVERIFY(prompter.asked.empty());
         QVERIFY(opener.calls.empty());
 
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         list(*w)->setCurrentItem(list(*w)->topLevelItem(0));
         QTest::keyClick(list(*w), Qt::Key_Return);
         QCOMPARE(opener.calls.size(), size_t(1));
     }
 
     void thePopupMenuOpensFromTheKeyboard() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         auto* popup = w->findChild<QMenu*>("mnuPopup");
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(list(*w), &menuKey);
@@ -225,8 +195,7 @@ private slots:
     }
 
     void aCellCutOffShowsItsWholeTextAsATooltip() {
-        knownUser();
-        auto w = loadedWindow();
+        auto w = knownUsersWindow();
         QTreeWidget* l = list(*w);
         const QString whole = "/a/long/way/down/to/the/layouts/of/this/database/alpha.cly";
         l->topLevelItem(0)->setText(1, whole);

@@ -1,5 +1,7 @@
 #include "ChildProcess.h"
 
+#include "support/Eventually.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -7,7 +9,6 @@
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -130,17 +131,14 @@ void ChildProcess::closeInput() {
 }
 
 std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (!status_) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            status_ = status;
-            break;
-        }
-        if (Clock::now() >= deadline)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    eventually(
+        [&] {
+            int status = 0;
+            if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_)
+                status_ = status;
+            return status_.has_value();
+        },
+        timeout);
     return status_;
 }
 

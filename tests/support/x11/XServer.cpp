@@ -1,9 +1,10 @@
 #include "XServer.h"
 
+#include "support/Eventually.h"
+
 #include <X11/Xlib.h>
 
 #include <stdexcept>
-#include <thread>
 
 namespace vm::test {
 
@@ -48,9 +49,7 @@ XServer::XServer(bool withWindowManager) {
     windowManager_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"openbox", "--sm-disable"},
         std::map<std::string, std::string>{{"DISPLAY", display_}}, true);
-    for (int attempt = 0; attempt < 200 && !windowManagerRuns(display_); ++attempt)
-        std::this_thread::sleep_for(25ms);
-    if (!windowManagerRuns(display_))
+    if (!eventually([&] { return windowManagerRuns(display_); }, 5s))
         throw std::runtime_error("openbox did not start");
 }
 
