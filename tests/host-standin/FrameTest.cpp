@@ -1,5 +1,4 @@
 #include "InProcessHost.h"
-#include "TestMain.h"
 
 #include <QFile>
 #include <QMenuBar>
@@ -24,7 +23,7 @@ class FrameTest : public QObject {
 private slots:
     void theFrameShowsTheOpenDatabaseViewAndMacro() {
         InProcessHost h;
-        h.host.openDatabase(demo("contacts.dbf"), [](const QString&) {});
+        h.open("contacts.dbf");
         QVERIFY(h.frame.windowTitle().endsWith("Demo Contacts"));
         QCOMPARE(h.shown("user"), QStringLiteral("Admin"));
         QCOMPARE(h.shown("view"), QStringLiteral("Contacts"));
@@ -43,11 +42,8 @@ private slots:
     void commandsAppearInTheirViewsAndAToolbarButtonStartsTheProgram() {
         InProcessHost h;
         const QString script = h.dir.filePath("launch.sh");
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\ntouch \"$PWD/started\"\n");
-        file.close();
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        QVERIFY(writeFile(script, "#!/bin/sh\ntouch \"$PWD/started\"\n"));
+        QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
 
         QCOMPARE(h.host.addAuxCommand({"Velmaris",
                                        script.toStdString(),
@@ -64,7 +60,7 @@ private slots:
                  int(Host::kAuxDone));
         QCOMPARE(h.host.placeAuxCommand(Host::Place::ToolsMenu, 2, "Velmaris", true),
                  int(Host::kAuxDone));
-        h.host.openDatabase(demo("contacts.dbf"), [](const QString&) {});
+        h.open("contacts.dbf");
 
         auto* toolbar = h.frame.findChild<QToolBar*>("commandToolbar");
         QMenu* tools = h.frame.menuBar()->actions().at(1)->menu();

@@ -5,7 +5,6 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
 #include <QTest>
 
 namespace standin::test {
@@ -33,13 +32,11 @@ bool HostProcess::start(const QStringList& arguments) {
     if (!process_.waitForStarted())
         return false;
     QDBusConnectionInterface* daemon = QDBusConnection::sessionBus().interface();
-    QDeadlineTimer deadline(10000);
-    while (!daemon->isServiceRegistered(vm::hostbus::kService).value()) {
-        if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
+    const auto serving = [daemon] {
+        return daemon->isServiceRegistered(vm::hostbus::kService).value();
+    };
+    const auto ended = [this] { return process_.state() == QProcess::NotRunning; };
+    return QTest::qWaitFor([&] { return serving() || ended(); }, 10000) && !ended();
 }
 
 bool HostProcess::terminate() {
@@ -49,10 +46,7 @@ bool HostProcess::terminate() {
 
 bool HostProcess::waitForExit() {
     // Qt Test's wait keeps this program's event loop (and its bus signals) going.
-    QDeadlineTimer deadline(10000);
-    while (process_.state() != QProcess::NotRunning && !deadline.hasExpired())
-        QTest::qWait(20);
-    return process_.state() == QProcess::NotRunning &&
+    return QTest::qWaitFor([this] { return process_.state() == QProcess::NotRunning; }, 10000) &&
            process_.exitStatus() == QProcess::NormalExit;
 }
 

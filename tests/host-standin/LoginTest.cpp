@@ -1,27 +1,12 @@
 #include "BusObjects.h"
 #include "InProcessHost.h"
-#include "TestMain.h"
 #include "host/dbus/HostBusNames.h"
 
 #include <QDBusPendingCall>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLineEdit>
 
 namespace standin::test {
-
-namespace {
-
-struct Outcome {
-    bool done = false;
-    QString refusal;
-};
-
-Host::Done recordInto(Outcome& outcome) {
-    return [&outcome](const QString& refusal) { outcome = {true, refusal}; };
-}
-
-} // namespace
 
 class LoginTest : public QObject {
     Q_OBJECT
@@ -29,20 +14,17 @@ private slots:
     void rightCredentialsOpenTheDatabase() {
         InProcessHost h;
         h.frame.show();
-        Outcome outcome;
-        h.host.openDatabase(demo("sales.dbf"), recordInto(outcome));
+        h.open("sales.dbf");
         LoginDialog* dialog = InProcessHost::waitForLogin();
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Login to Sales Team"));
         QCOMPARE(dialog->parentWidget(), &h.frame);
         QVERIFY(dialog->isModal());
-        QVERIFY(!outcome.done);
+        QVERIFY(!h.opened);
 
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("userName"), "alice");
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("password"), "wonderland");
-        QTest::keyClick(dialog, Qt::Key_Return);
-        QTRY_VERIFY(outcome.done);
-        QCOMPARE(outcome.refusal, QString());
+        QVERIFY(InProcessHost::logIn("alice", "wonderland"));
+        QTRY_VERIFY(h.opened);
+        QCOMPARE(h.opened, QString());
         QCOMPARE(h.host.current().userName, QStringLiteral("Alice"));
         QCOMPARE(h.host.current().path, demo("sales.dbf"));
 
@@ -58,38 +40,32 @@ private slots:
     void wrongCredentialsOrCancelRefuseTheOpen_data() {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("accept");
+        QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("wrong password") << "Alice"
-                                        << "Wonderland" << true << "Wrong user name";
+                                        << "Wonderland" << Qt::Key_Return << "Wrong user name";
         QTest::newRow("unknown user") << "Mallory"
-                                      << "wonderland" << true << "Wrong user name";
+                                      << "wonderland" << Qt::Key_Return << "Wrong user name";
         QTest::newRow("empty answer") << ""
-                                      << "" << true << "Wrong user name";
+                                      << "" << Qt::Key_Return << "Wrong user name";
         QTest::newRow("cancel") << "Alice"
-                                << "wonderland" << false << "cancelled";
+                                << "wonderland" << Qt::Key_Escape << "cancelled";
     }
 
     void wrongCredentialsOrCancelRefuseTheOpen() {
         QFETCH(QString, user);
         QFETCH(QString, password);
-        QFETCH(bool, accept);
+        QFETCH(Qt::Key, key);
         QFETCH(QString, refusal);
         InProcessHost h;
         h.frame.show();
-        Outcome opened;
-        h.host.openDatabase(demo("contacts.dbf"), recordInto(opened));
-        QVERIFY(opened.done && opened.refusal.isEmpty());
+        h.open("contacts.dbf");
+        QCOMPARE(h.opened, QString());
 
-        Outcome outcome;
-        h.host.openDatabase(demo("sales.dbf"), recordInto(outcome));
-        LoginDialog* dialog = InProcessHost::waitForLogin();
-        QVERIFY(dialog);
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("userName"), user);
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("password"), password);
-        QTest::keyClick(dialog, accept ? Qt::Key_Return : Qt::Key_Escape);
-        QTRY_VERIFY(outcome.done);
-        QVERIFY2(outcome.refusal.contains(refusal), qPrintable(outcome.refusal));
+        h.open("sales.dbf");
+        QVERIFY(InProcessHost::logIn(user, password, key));
+        QTRY_VERIFY(h.opened);
+        QVERIFY2(h.opened->contains(refusal), qPrintable(*h.opened));
         QCOMPARE(h.host.current().path, demo("contacts.dbf"));
         QCOMPARE(h.host.current().userName, QStringLiteral("Admin"));
     }
@@ -99,18 +75,12 @@ private slots:
     void altNSelectsTheSuggestedNameSoThatTypingReplacesIt() {
         InProcessHost h;
         h.frame.show();
-        Outcome first;
-        h.host.openDatabase(demo("support.dbf"), recordInto(first));
-        LoginDialog* dialog = InProcessHost::waitForLogin();
-        QVERIFY(dialog);
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("userName"), "Carol");
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("password"), "helpdesk");
-        QTest::keyClick(dialog, Qt::Key_Return);
-        QTRY_VERIFY(first.done && first.refusal.isEmpty());
+        h.open("support.dbf");
+        QVERIFY(InProcessHost::logIn("Carol", "helpdesk"));
+        QTRY_COMPARE(h.opened, QString());
 
-        Outcome second;
-        h.host.openDatabase(demo("sales.dbf"), recordInto(second));
-        dialog = InProcessHost::waitForLogin();
+        h.open("sales.dbf");
+        LoginDialog* dialog = InProcessHost::waitForLogin();
         QVERIFY(dialog);
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         auto* name = dialog->findChild<QLineEdit*>("userName");
@@ -127,8 +97,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QTest::keyClicks(QApplication::focusWidget(), "builder");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_VERIFY(second.done);
-        QCOMPARE(second.refusal, QString());
+        QTRY_VERIFY(h.opened);
+        QCOMPARE(h.opened, QString());
         QCOMPARE(h.host.current().userName, QStringLiteral("Bob"));
     }
 
@@ -146,13 +116,10 @@ private slots:
                                            vm::hostbus::kApplicationInterface, "openDB");
         call << demo("sales.dbf");
         QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call, 60000);
-        LoginDialog* dialog = InProcessHost::waitForLogin();
-        QVERIFY(dialog);
+        QVERIFY(InProcessHost::waitForLogin());
         QVERIFY(!pending.isFinished());
 
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("userName"), "bob");
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("password"), "builder");
-        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(InProcessHost::logIn("bob", "builder"));
         QTRY_VERIFY(pending.isFinished());
         QVERIFY2(!pending.isError(), qPrintable(pending.error().message()));
         QDBusConnection::disconnectFromBus("host");

@@ -1,11 +1,8 @@
-#include "Host.h"
 #include "HostProcess.h"
-#include "TestMain.h"
+#include "InProcessHost.h"
 #include "host/dbus/DBusHostConnection.h"
 
-#include <QFile>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace standin::test {
 
@@ -45,27 +42,21 @@ private slots:
     }
 
     void aChangeThatCannotBeSavedIsRefusedAndNotKept() {
-        QTemporaryDir dir;
-        QFile blocker(dir.filePath("config"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        Host host(Journal(), dir.filePath("config/profile.json"),
-                  vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
-                  dir.filePath("data"));
-        QVERIFY_THROWS_EXCEPTION(Refusal, host.setPreference(&Profile::startupMacro, "/m.mpr"));
-        QCOMPARE(host.profile().startupMacro, std::string());
-        QCOMPARE(host.addAuxCommand(
+        InProcessHost h;
+        QVERIFY(writeFile(h.dir.filePath("config"), {}));
+        QVERIFY_THROWS_EXCEPTION(Refusal, h.host.setPreference(&Profile::startupMacro, "/m.mpr"));
+        QCOMPARE(h.host.profile().startupMacro, std::string());
+        QCOMPARE(h.host.addAuxCommand(
                      {"Velmaris", "/opt/velmaris/Velmaris", "", "", "", "", "", 1, {}, {}}),
                  int(Host::kAuxNotSaved));
-        QVERIFY(!host.auxCommandExists("Velmaris"));
+        QVERIFY(!h.host.auxCommandExists("Velmaris"));
     }
 
+    // The profile is read as the host is made.
     void aDamagedProfileStartsWithDefaultsAndSaysSo() {
         QTemporaryDir dir;
-        QFile damaged(dir.filePath("profile.json"));
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("{\"startupMacro\": \"/m.mp");
-        damaged.close();
-        Host host(Journal(), damaged.fileName(),
+        QVERIFY(writeFile(dir.filePath("profile.json"), "{\"startupMacro\": \"/m.mp"));
+        Host host(Journal(), dir.filePath("profile.json"),
                   vm::RegistryFile(dir.filePath("registry.reg").toStdString()),
                   dir.filePath("data"));
         QSignalSpy notices(&host, &Host::notice);

@@ -93,10 +93,7 @@ private slots:
                                     {"lastUserName", "Ann"},
                                     {"auxCommands", QJsonArray{placed}}};
         const QByteArray qtBytes = QJsonDocument(qtProfile).toJson();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(qtBytes);
-        file.close();
+        QVERIFY(writeFile(path, qtBytes));
 
         std::string problem;
         const core::ProfileFile profileFile(path.toStdString());

@@ -1,9 +1,6 @@
 #include "InProcessHost.h"
-#include "TestMain.h"
 
 #include <QFile>
-#include <QJsonObject>
-#include <QLineEdit>
 #include <QStatusBar>
 
 namespace standin::test {
@@ -57,11 +54,7 @@ private slots:
         writeStartUpValues(h, 1, demo("sales.dbf"));
         h.frame.show();
         h.host.startUp({});
-        LoginDialog* dialog = InProcessHost::waitForLogin();
-        QVERIFY(dialog);
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("userName"), "Alice");
-        QTest::keyClicks(dialog->findChild<QLineEdit*>("password"), "wonderland");
-        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(InProcessHost::logIn("Alice", "wonderland"));
         QTRY_COMPARE(h.host.current().userName, QStringLiteral("Alice"));
         QCOMPARE(h.host.current().contactLayout, demo("sales.cly"));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QObject>
 
 #include <functional>
@@ -19,5 +20,15 @@ template <class Test> struct RegisterTest {
         registeredTests()[name] = [] { return std::make_unique<Test>(); };
     }
 };
+
+inline QString demo(const QString& file) {
+    return QStringLiteral(DEMO_DIR "/") + file;
+}
+
+// False when the file cannot be written whole.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 } // namespace standin::test

@@ -24,6 +24,8 @@ TEST(DatabaseFileTest, ReadsAsTheLinuxHostReadsAndSaysWhyItRefuses) {
     EXPECT_EQ(db.logIn("\xC3\xA9LODIE", "s3cret"), "\xC3\x89lodie");
     EXPECT_EQ(db.logIn("\xC3\xA9lodie", "S3CRET"), std::nullopt);
     EXPECT_EQ(db.logIn("ben", ""), "Ben");
+    EXPECT_EQ(db.logIn("ben", "old"), std::nullopt);
+    EXPECT_EQ(db.logIn("Carl", ""), std::nullopt);
     EXPECT_EQ(
         DatabaseFile::parse("y.dbf", "\xEF\xBB\xBF; saved by Notepad\r\n[Database]\r\n").name(),
         "y");

@@ -5,8 +5,7 @@
 #include "TestSupport.h"
 #include "host-standin/core/FilePaths.h"
 #include "host/com/HostComNames.h"
-
-#include <gtest/gtest.h>
+#include "support/Eventually.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -18,20 +17,22 @@ using namespace standin::core;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr auto kPatience = std::chrono::seconds(20);
 
 std::wstring windowsPath(const std::string& path) {
     return std::filesystem::absolute(pathOf(path)).lexically_normal().wstring();
 }
 
-bool runToEnd(const std::wstring& commandLine) {
+bool launch(std::wstring commandLine, PROCESS_INFORMATION& process) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process);
+}
+
+bool runToEnd(const std::wstring& commandLine) {
     PROCESS_INFORMATION process{};
-    std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process))
+    if (!launch(commandLine, process))
         return false;
     DWORD status = 1;
     ::WaitForSingleObject(process.hProcess, 60000);
@@ -48,9 +49,9 @@ const std::wstring& executable() {
 
 } // namespace
 
-Value::Value(const wchar_t* text) : Value() {
+Value::Value(const std::wstring& text) : Value() {
     vt = VT_BSTR;
-    bstrVal = ::SysAllocString(text);
+    bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
 Value::Value(short number) : Value() {
@@ -74,8 +75,8 @@ DISPID idOf(IDispatch* object, const wchar_t* member) {
     return id;
 }
 
-void call(IDispatch* object, const wchar_t* member, const std::vector<const VARIANT*>& args,
-          Reply& reply, WORD flags) {
+Reply invoke(IDispatch* object, const wchar_t* member, WORD flags,
+             const std::vector<const VARIANT*>& args) {
     std::vector<VARIANT> reversed;
     for (auto it = args.rbegin(); it != args.rend(); ++it)
         reversed.push_back(**it);
@@ -87,6 +88,7 @@ void call(IDispatch* object, const wchar_t* member, const std::vector<const VARI
     }
     EXCEPINFO exception{};
     UINT argumentError = 0;
+    Reply reply;
     reply.result = object->Invoke(idOf(object, member), IID_NULL, LOCALE_USER_DEFAULT, flags,
                                   &params, &reply.value, &exception, &argumentError);
     if (exception.bstrDescription)
@@ -94,6 +96,7 @@ void call(IDispatch* object, const wchar_t* member, const std::vector<const VARI
     ::SysFreeString(exception.bstrDescription);
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrHelpFile);
+    return reply;
 }
 
 IDispatch* create(const char* progId, DWORD context) {
@@ -140,30 +143,23 @@ void HostServer::close() {
         return;
     // The host's own way out, so that it ends as it would for a client.
     if (IDispatch* app = create(vm::hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER)) {
-        Value command(150L);
-        Reply reply;
-        call(app, L"Command", {&command}, reply);
+        call(app, L"Command", Value(150L));
         app->Release();
     }
     EXPECT_TRUE(waitForExit()) << "the host did not end on Command(150)";
 }
 
 bool HostServer::start() {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring line = L"\"" + executable() + L"\"";
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process_))
+    if (!launch(L"\"" + executable() + L"\"", process_))
         return false;
-    const auto deadline = Clock::now() + kPatience;
-    while (Clock::now() < deadline) {
+    const auto shown = [this] {
         frame_ = ::FindWindowW(kFrameClass, nullptr);
-        if (frame_ && ::IsWindowVisible(frame_))
-            return true;
-        if (::WaitForSingleObject(process_.hProcess, 20) == WAIT_OBJECT_0)
-            return false;
-    }
-    return false;
+        return frame_ && ::IsWindowVisible(frame_);
+    };
+    const auto ended = [this] {
+        return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    };
+    return vm::test::eventually([&] { return shown() || ended(); }, kPatience) && !ended();
 }
 
 bool HostServer::waitForExit() {
@@ -172,29 +168,34 @@ bool HostServer::waitForExit() {
                static_cast<DWORD>(std::chrono::milliseconds(kPatience).count())) == WAIT_OBJECT_0;
 }
 
-std::vector<Json> HostServer::journal() const {
-    std::vector<Json> entries;
-    std::ifstream file(std::filesystem::path(folder_ + L"\\journal.jsonl"));
-    for (std::string line; std::getline(file, line);)
-        entries.push_back(Json::parse(line));
-    return entries;
-}
-
 std::vector<Json> HostServer::journalOf(const std::string& object,
                                         const std::string& member) const {
     std::vector<Json> found;
-    for (const Json& entry : journal()) {
+    std::ifstream file(std::filesystem::path(folder_ + L"\\journal.jsonl"));
+    for (std::string line; std::getline(file, line);) {
+        Json entry = Json::parse(line);
         if (entry["object"].textOrEmpty() == object && entry["member"].textOrEmpty() == member)
-            found.push_back(entry);
+            found.push_back(std::move(entry));
     }
     return found;
 }
 
-void RunningHostTest::SetUp() {
+void HostTest::SetUp() {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "The host's frame needs a display; DISPLAY is not set.";
     ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
     comStarted_ = true;
+}
+
+void HostTest::TearDown() {
+    if (comStarted_)
+        ::CoUninitialize();
+}
+
+void RunningHostTest::SetUp() {
+    HostTest::SetUp();
+    if (IsSkipped() || HasFatalFailure())
+        return;
     beforeStart();
     ASSERT_TRUE(host_.start()) << "the host's frame did not show";
     app_ = create(vm::hostcom::kApplicationProgId, CLSCTX_LOCAL_SERVER);
@@ -205,13 +206,11 @@ void RunningHostTest::TearDown() {
     if (app_)
         app_->Release();
     host_.close();
-    if (comStarted_)
-        ::CoUninitialize();
+    HostTest::TearDown();
 }
 
 std::wstring RunningHostTest::text(const wchar_t* member) {
-    Reply reply;
-    call(app_, member, {}, reply);
+    const Reply reply = call(app_, member);
     EXPECT_EQ(reply.result, S_OK) << member;
     return reply.value.text();
 }

@@ -14,9 +14,10 @@ namespace standin::win::test {
 // A VARIANT that clears itself.
 struct Value : VARIANT {
     Value() { ::VariantInit(this); }
-    explicit Value(const wchar_t* text);
+    explicit Value(const std::wstring& text);
     explicit Value(short number);
     explicit Value(long number);
+    Value(Value&& other) noexcept : VARIANT(other) { ::VariantInit(&other); }
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
     ~Value() { ::VariantClear(this); }
@@ -32,8 +33,11 @@ struct Reply {
 
 // Calls `member` by name with the arguments in the caller's order; a put
 // passes its one argument as the property's new value.
-void call(IDispatch* object, const wchar_t* member, const std::vector<const VARIANT*>& args,
-          Reply& reply, WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+Reply invoke(IDispatch* object, const wchar_t* member, WORD flags,
+             const std::vector<const VARIANT*>& args);
+template <class... Args> Reply call(IDispatch* object, const wchar_t* member, const Args&... args) {
+    return invoke(object, member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {&args...});
+}
 DISPID idOf(IDispatch* object, const wchar_t* member);
 IDispatch* create(const char* progId, DWORD context);
 
@@ -52,7 +56,6 @@ public:
     bool waitForExit();
     // Closes the host through Command(150); needs COM on the calling thread.
     void close();
-    std::vector<core::Json> journal() const;
     // The journal's entries of one member.
     std::vector<core::Json> journalOf(const std::string& object, const std::string& member) const;
 
@@ -62,8 +65,19 @@ private:
     HWND frame_ = nullptr;
 };
 
+// A test of the host's frame, with COM on the test's thread; skipped
+// without a display.
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    bool comStarted_ = false;
+};
+
 // A test with the host running and its application object at hand.
-class RunningHostTest : public ::testing::Test {
+class RunningHostTest : public HostTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -74,9 +88,6 @@ protected:
 
     HostServer host_;
     IDispatch* app_ = nullptr;
-
-private:
-    bool comStarted_ = false;
 };
 
 // The path of a demo database in Windows form.

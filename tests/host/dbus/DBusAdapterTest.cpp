@@ -95,41 +95,19 @@ private slots:
         app->Command(150);
         QVERIFY(host.waitForExit());
 
-        QCOMPARE(host.journalMembers(), QStringList({"GetCurrentUserName",
-                                                     "OpenFile",
-                                                     "openDB",
-                                                     "GetOpenDBName",
-                                                     "GetCurrentUserName",
-                                                     "GetAppPath",
-                                                     "Create",
-                                                     "SetCalendarMode",
-                                                     "RunMacro",
-                                                     "SetDefaultContactLayout",
-                                                     "SetDefaultGroupLayout",
-                                                     "SetStartupMacro",
-                                                     "DefaultContactLayout",
-                                                     "DefaultGroupLayout",
-                                                     "StartupMacro",
-                                                     "UseLastDBonStartup",
-                                                     "GetDefaultLocation",
-                                                     "GetDefaultLocation",
-                                                     "GetDefaultLocation",
-                                                     "AuxCommandExists",
-                                                     "AddAuxCommandToToolbar",
-                                                     "AddAuxCommand",
-                                                     "AuxCommandExists",
-                                                     "AddAuxCommandToToolbar",
-                                                     "AddAuxCommandToToolsMenu",
-                                                     "AuxCommandExistsInToolbar",
-                                                     "AuxCommandExistsInToolbar",
-                                                     "AuxCommandExistsInToolsMenu",
-                                                     "RemoveAuxCommandFromToolbar",
-                                                     "RemoveAuxCommandFromToolsMenu",
-                                                     "AuxCommandExistsInToolbar",
-                                                     "AuxCommandExistsInToolsMenu",
-                                                     "Subscribe",
-                                                     "Unsubscribe",
-                                                     "Command"}));
+        QCOMPARE(host.journalMembers(),
+                 QString("GetCurrentUserName OpenFile openDB GetOpenDBName GetCurrentUserName "
+                         "GetAppPath Create SetCalendarMode RunMacro SetDefaultContactLayout "
+                         "SetDefaultGroupLayout SetStartupMacro DefaultContactLayout "
+                         "DefaultGroupLayout StartupMacro UseLastDBonStartup GetDefaultLocation "
+                         "GetDefaultLocation GetDefaultLocation AuxCommandExists "
+                         "AddAuxCommandToToolbar AddAuxCommand AuxCommandExists "
+                         "AddAuxCommandToToolbar AddAuxCommandToToolsMenu "
+                         "AuxCommandExistsInToolbar AuxCommandExistsInToolbar "
+                         "AuxCommandExistsInToolsMenu RemoveAuxCommandFromToolbar "
+                         "RemoveAuxCommandFromToolsMenu AuxCommandExistsInToolbar "
+                         "AuxCommandExistsInToolsMenu Subscribe Unsubscribe Command")
+                     .split(' '));
         const QJsonObject create = host.journal().at(6);
         QCOMPARE(create["args"].toArray(), QJsonArray({5, "V"}));
         QCOMPARE(create["result"].toString(), QStringLiteral("/Application/Views/1"));
@@ -187,6 +165,7 @@ private slots:
         // The host closes the way its user closes it.
         QVERIFY(host.terminate());
         QTRY_COMPARE(heard, 1);
+        // What must not come has no sign to wait for: a stray event gets a moment more.
         QTest::qWait(100);
         QCOMPARE(heardByUnsubscribed, 0);
         QCOMPARE(host.journalMembers().count("Unsubscribe"), 1);
