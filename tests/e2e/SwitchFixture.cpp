@@ -7,6 +7,7 @@
 #include "settings/Windows1252.h"
 #include "support/Eventually.h"
 #include "support/JournalEntries.h"
+#include "support/SettingsBuilders.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -78,24 +79,21 @@ void SwitchTest::SetUp() {
     writeDatabase(file("intl.dbf"), "International",
                   "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m=p\xC3\xA4sswörd\xE2\x82\xAC +%^~{}\n");
     writeBytes(file("welcome.mpr"), "macro\n");
-    std::string locations;
-    for (const schema::FileType& type : schema::kFileTypes)
-        locations +=
-            std::string(type.key) + "=" + file("loc" + std::to_string(type.index)) + "\r\n";
     writeBytes(file("Velmaris.ini"),
-               "[General]\r\nSort=Sales;Support;Contacts;International\r\n"
-               "[Sales]\r\nPath=" +
-                   file("sales.dbf") + "\r\nCLY=" + file("sales.cly") +
-                   "\r\nGLY=" + file("sales.gly") + "\r\nStartupMacro=" + file("welcome.mpr") +
-                   "\r\n" + locations + "[Support]\r\nPath=" + file("support.dbf") + "\r\nCLY=" +
-                   file("support.cly") + "\r\n[Contacts]\r\nPath=" + file("contacts.dbf") +
-                   "\r\n[International]\r\nPath=" + file("intl.dbf") + "\r\n");
+               SettingsFile()
+                   .list("Sales;Support;Contacts;International")
+                   .record("Sales", file("sales.dbf"),
+                           {{"CLY", file("sales.cly")},
+                            {"GLY", file("sales.gly")},
+                            {"StartupMacro", file("welcome.mpr")}})
+                   .locations([this](int index) { return file("loc" + std::to_string(index)); })
+                   .record("Support", file("support.dbf"), {{"CLY", file("support.cly")}})
+                   .record("Contacts", file("contacts.dbf"))
+                   .record("International", file("intl.dbf")));
 
     store = openPerUserStore(schema::kApplicationName);
     EXPECT_TRUE(store->SaveSetting(schema::kSettings, schema::kIniLocation, file("Velmaris.ini")));
-    EXPECT_TRUE(store->SaveSetting(schema::kSettings, schema::kInstalled, "1"));
-    EXPECT_TRUE(
-        store->SaveSetting(schema::kSettings, schema::kVersion, schema::programVersionText()));
+    EXPECT_TRUE(startedBefore(*store));
     giveLogon("Sales", "Alice", "wonderland", true);
     giveLogon("Support", "Carol", "helpdesk", true);
     giveLogon("International", "Zo\xC3\xAB \xC3\x85ngstr\xC3\xB6m",
@@ -104,7 +102,6 @@ void SwitchTest::SetUp() {
 }
 
 void SwitchTest::TearDown() {
-    FailureReporter::install(nullptr, "Velmaris");
     stopHost();
     EXPECT_TRUE(logonEnded(10s));
 }
@@ -144,7 +141,6 @@ void SwitchTest::openInVelmaris(const std::string& database, int view, Gesture g
     RegistryFileBackend registry;
     const auto instance = makeSingleInstance();
     Program program(*store, lang, prompter, shell, host, registry, VELMARIS_PROGRAM_DIR);
-    FailureReporter::install(&prompter, "Velmaris");
 
     frmMain window(program, *instance);
     window.load();

@@ -73,7 +73,8 @@ protected:
 
     std::string file(const std::string& name) const { return dir_.file(name); }
 
-    RecordingPrompter prompter;
+    CapturedReports reports;
+    RecordingPrompter& prompter = reports.prompter;
     std::unique_ptr<PerUserStore> store;
     LangTable lang;
 

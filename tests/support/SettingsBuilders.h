@@ -33,6 +33,13 @@ public:
     SettingsFile& record(std::string_view name, std::string_view path, Keys more = {}) {
         return section(name, {{"Path", path}}).keys(more);
     }
+    // The twelve file locations of the record just begun, each the folder
+    // `folder` names for the type's index.
+    template <typename Folder> SettingsFile& locations(Folder folder) {
+        for (const schema::FileType& type : schema::kFileTypes)
+            sections_ += line(type.key, folder(type.index));
+        return *this;
+    }
     SettingsFile& section(std::string_view name, Keys keys) {
         sections_ += "[" + std::string(name) + "]\r\n";
         return this->keys(keys);

@@ -89,9 +89,10 @@ public:
     void type(const std::string& text) override { EXPECT_TRUE(xdotool({"type", text})); }
 
 private:
-    std::optional<std::string> xdotool(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "xdotool");
-        return run(arguments);
+    std::optional<std::string> xdotool(const std::vector<std::string>& arguments) {
+        std::vector<std::string> command{"xdotool"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return run(command);
     }
 
     // The tool's output, or nothing when it failed.

@@ -7,6 +7,7 @@
 #include "main/MainWindowTest.h"
 
 #include "e2e/win32/WineSupport.h"
+#include "support/SettingsBuilders.h"
 
 #include "cipher/modEnCrypt.h"
 #include "host/com/ComHostConnection.h"
@@ -74,7 +75,6 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no display for wine's windows";
-        FailureReporter::install(&prompter, "Velmaris");
         view.onClose = [this] { startup.Form_Unload(); };
         ASSERT_TRUE(store->DeleteAll());
         writeBytes(file("contacts.dbf"), "[Database]\r\nName=Demo Contacts\r\n");
@@ -82,16 +82,16 @@ protected:
             writeBytes(file(name), "");
         writeBytes(file("sales.dbf"), "[Database]\r\nName=Sales Team\r\n[Users]\r\n" + kUser + "=" +
                                           kPassword + "\r\n");
-        std::string sales = "[Sales]\r\nPath=" + file("sales.dbf") +
-                            "\r\nCLY=" + file("sales.cly") + "\r\nGLY=" + file("s.gly") +
-                            "\r\nStartupMacro=" + file("welcome.mpr") + "\r\n";
-        for (const schema::FileType& type : schema::kFileTypes)
-            sales += std::string(type.key) + "=" + location(type) + "\r\n";
-        writeBytes(iniPath(), "[General]\r\nSort=Sales\r\nQuickSwitch=Sales;;;;;;;\r\n" + sales);
+        writeBytes(iniPath(), SettingsFile()
+                                  .general({{"Sort", "Sales"}, {"QuickSwitch", "Sales;;;;;;;"}})
+                                  .record("Sales", file("sales.dbf"),
+                                          {{"CLY", file("sales.cly")},
+                                           {"GLY", file("s.gly")},
+                                           {"StartupMacro", file("welcome.mpr")}})
+                                  .locations([this](int index) { return location(index); }));
+        ASSERT_TRUE(startedBefore(*store));
         for (const auto& [section, key, value] : std::initializer_list<std::array<std::string, 3>>{
                  {"Settings", "IniLocation", iniPath()},
-                 {"Settings", "Version", schema::programVersionText()},
-                 {"Settings", "Installed", "1"},
                  {"Sales", "Username", kUser},
                  {"Sales", "UsePassword", "1"},
                  {"Sales", "Password",
@@ -104,16 +104,13 @@ protected:
     }
 
     void TearDown() override {
-        FailureReporter::install(nullptr, "Velmaris");
         EXPECT_TRUE(closeHosts());
         host_.reset();
         (void)store->DeleteAll();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Symantec");
     }
 
-    std::string location(const schema::FileType& type) const {
-        return file("loc" + std::to_string(type.index));
-    }
+    std::string location(int index) const { return file("loc" + std::to_string(index)); }
     // Paths as the host gives them back.
     std::string file(const std::string& name) const { return windowsPath(dir.file(name)); }
     std::string iniPath() const { return file("Velmaris.ini"); }
@@ -148,7 +145,8 @@ protected:
     TempDir dir;
     std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
     LangTable lang;
-    RecordingPrompter prompter;
+    CapturedReports reports;
+    RecordingPrompter& prompter = reports.prompter;
     Win32Shell shell;
     ComHostConnection host;
     Win32HostRegistry registry;
@@ -201,7 +199,8 @@ TEST_F(WineSwitchTest, OpensTheDatabaseWithItsSettingsAndLogonExeAnswersOnlyTheH
     EXPECT_NE(login->find(kUser), std::string::npos) << *login;
     EXPECT_EQ(login->find("\"error\""), std::string::npos) << *login;
     for (const schema::FileType& type : schema::kFileTypes)
-        EXPECT_EQ(hostValue(schema::kHostKey, schema::fileTypeValueName(type)), location(type));
+        EXPECT_EQ(hostValue(schema::kHostKey, schema::fileTypeValueName(type)),
+                  location(type.index));
 }
 
 TEST_F(WineSwitchTest, TheHostsUserClosingItClosesVelmarisOnItsOwnThread) {
