@@ -145,8 +145,8 @@ protected:
     TempDir dir;
     std::unique_ptr<PerUserStore> store = openPerUserStore(schema::kApplicationName);
     LangTable lang;
-    CapturedReports reports;
-    RecordingPrompter& prompter = reports.prompter;
+    CapturedReports captured;
+    RecordingPrompter& prompter = captured.prompter;
     Win32Shell shell;
     ComHostConnection host;
     Win32HostRegistry registry;
