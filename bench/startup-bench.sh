@@ -65,21 +65,33 @@ write(work + "/three.ini", names[:3])
 write(work + "/quick.ini", names[:3], quick=True)
 PY
 
-measure() { # mode, settings file
+use_settings() { # settings file
     if [ -n "$wine" ]; then
         printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Velmaris\\Settings]\r\n"IniLocation"="%s"\r\n"Installed"="1"\r\n"Version"="%s"\r\n' \
-            "$(native "$2" | sed 's/\\/\\\\/g')" "$version" >"$work/settings.reg"
+            "$(native "$1" | sed 's/\\/\\\\/g')" "$version" >"$work/settings.reg"
         /usr/lib/wine/wine64 regedit /S "$(native "$work/settings.reg")" >>"$work/wine.log" 2>&1
     else
-        printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=%s\r\n' "$2" "$version" \
+        printf '[Settings]\r\nIniLocation=%s\r\nInstalled=1\r\nVersion=%s\r\n' "$1" "$version" \
             >"$XDG_CONFIG_HOME/Velmaris/Velmaris.conf"
     fi
+}
+
+measure() { # mode, settings file
+    use_settings "$2"
     local start end
     start=$(date +%s%N)
     # Wine's output goes to files: a pipe would wait for its services.
     launch bench/StartupBench "$1" >"$work/exposed" 2>>"$work/wine.log"
     end=$(head -n 1 "$work/exposed" | tr -d '\r')
     echo $(((end - start) / 1000))
+}
+
+# How many times one start to the main window opens the settings file.
+opens() { # settings file
+    use_settings "$1"
+    strace -f -qq -e trace=open,openat -o "$work/opened" \
+        bash -c 'launch bench/StartupBench velmaris' >/dev/null 2>>"$work/wine.log"
+    grep -c "$(basename "$1")\"" "$work/opened"
 }
 
 run() {
@@ -95,9 +107,16 @@ run() {
         echo "named $(measure topmost-name "$work/three.ini")"
         echo "quick $(measure velmaris "$work/quick.ini")"
     done
+    # Under wine the server opens the files: only the Linux build is traced.
+    if [ -z "$wine" ]; then
+        echo "opened-three $(opens "$work/three.ini")"
+        echo "opened-full $(opens "$work/full.ini")"
+    fi
 }
-export -f run measure native launch
-export build runs work wine
+export -f run measure use_settings opens native launch
+# The version goes with the runs: without it each start would be an
+# upgrade's first, which forgets the settings file and shows no list.
+export build runs work wine version
 dbus-run-session -- bash -c run >"$work/times"
 
 median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -113,3 +132,5 @@ awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v n="
     printf "  the same, writing one name       %7.1f\n", n / 1000
     printf "  Velmaris, QuickSwitch window     %7.1f  (%.2f x topmost, %.2f x named)\n", q / 1000, q / tm, q / n
 }'
+[ -n "$wine" ] || echo "times one start opens the settings file: $(median opened-three) with" \
+    "3 databases, $(median opened-full) with the full list"

@@ -16,14 +16,14 @@ namespace {
 constexpr std::size_t kReadBuffer = 999;
 constexpr std::size_t kValueLimit = kReadBuffer - 1;
 
-std::optional<ProfileText> readProfile(const std::string& path) {
+std::shared_ptr<const ProfileText> readProfile(const std::string& path) {
     if (path.empty())
-        return std::nullopt;
+        return nullptr;
     FileContents contents = readWholeFile(path);
     if (contents.status != ReadStatus::Ok)
-        return std::nullopt;
+        return nullptr;
     SettingsFileText text(std::move(contents.bytes));
-    return ProfileText(text.releaseAnsi(), windows1252::equalsIgnoreCase);
+    return std::make_shared<const ProfileText>(text.releaseAnsi(), windows1252::equalsIgnoreCase);
 }
 
 // Windows lists the names in the buffer each followed by a NUL, and the list
@@ -53,9 +53,28 @@ const std::string& IniLib::pathOf(const std::string& file) const {
     return file.empty() ? sIniPath : file;
 }
 
+IniLib::Snapshot::Snapshot(const IniLib& ini) : ini_(ini) {
+    ++ini_.snapshots_;
+}
+
+IniLib::Snapshot::~Snapshot() {
+    if (--ini_.snapshots_ == 0)
+        ini_.held_.clear();
+}
+
+std::shared_ptr<const ProfileText> IniLib::profile(const std::string& file) const {
+    const std::string& path = pathOf(file);
+    if (snapshots_ == 0)
+        return readProfile(path);
+    const auto held = held_.find(path);
+    if (held != held_.end())
+        return held->second;
+    return held_[path] = readProfile(path);
+}
+
 namespace {
 
-std::string readValue(const std::optional<ProfileText>& text, const std::string& section1252,
+std::string readValue(const ProfileText* text, const std::string& section1252,
                       const std::string& key, const std::string& defaultValue) {
     const std::optional<std::string> key1252 = windows1252::fromUtf8(key);
     std::optional<std::string> value =
@@ -73,7 +92,7 @@ std::string IniLib::GetKeyValue(const std::string& section, const std::string& k
     const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
     if (!section1252)
         return defaultValue;
-    return readValue(readProfile(pathOf(file)), *section1252, key, defaultValue);
+    return readValue(profile(file).get(), *section1252, key, defaultValue);
 }
 
 std::vector<std::string> IniLib::GetKeyValues(const std::string& section,
@@ -83,9 +102,9 @@ std::vector<std::string> IniLib::GetKeyValues(const std::string& section,
     const std::optional<std::string> section1252 = windows1252::fromUtf8(section);
     if (!section1252)
         return values;
-    const std::optional<ProfileText> text = readProfile(pathOf(file));
+    const std::shared_ptr<const ProfileText> text = profile(file);
     for (size_t i = 0; i < keys.size(); ++i)
-        values[i] = readValue(text, *section1252, keys[i], "");
+        values[i] = readValue(text.get(), *section1252, keys[i], "");
     return values;
 }
 
@@ -93,6 +112,8 @@ template <class Edit> bool IniLib::edit(const std::string& file, bool createsFil
     const std::string& path = pathOf(file);
     if (path.empty())
         return false;
+    // What this action writes, it reads back; the file is read afresh.
+    held_.erase(path);
     lastProblem_.clear();
     bool refused = false;
     const EditResult result = editFile(
@@ -154,7 +175,7 @@ bool IniLib::DeleteSection(const std::string& section, const std::string& file) 
 }
 
 std::vector<std::string> IniLib::Extract_Sections(const std::string& file) const {
-    const std::optional<ProfileText> text = readProfile(pathOf(file));
+    const std::shared_ptr<const ProfileText> text = profile(file);
     if (!text)
         return {};
     std::vector<std::string> names = namesThatFit(text->sectionNames());

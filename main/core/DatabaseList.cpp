@@ -47,6 +47,7 @@ const DatabaseList::HostFolders& DatabaseList::hostFolders() {
 }
 
 void DatabaseList::fill(const std::vector<std::string>& names) {
+    const IniLib::Snapshot oneReading(program_.ini);
     hostFolders_.reset();
     view_.clearRows();
     for (const std::string& name : names) {

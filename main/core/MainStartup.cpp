@@ -227,6 +227,7 @@ void MainStartup::recordHostDefaults() {
 }
 
 void MainStartup::fillList() {
+    const IniLib::Snapshot oneReading(program_.ini);
     program_.names = schema::listedNames(program_.ini);
     list_.fill(program_.names);
     const int rows = view_.rowCount();

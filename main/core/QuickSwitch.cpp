@@ -71,6 +71,7 @@ void QuickSwitch::Form_Load() {
 void QuickSwitch::Refresh_Screen() {
     guarded(handler("Refresh_Screen"), [&] {
         IniLib& ini = program_.ini;
+        const IniLib::Snapshot oneReading(ini);
         const std::string general(schema::kGeneral);
         const int scheme =
             readInt16(ini.GetKeyValue(general, std::string(schema::kQuickSwitchScheme), "0"),

@@ -44,6 +44,23 @@ std::string manySections(std::size_t size) {
     return text;
 }
 
+// One user action reads the file once; its own writes read back, and the
+// next action sees what others wrote meanwhile.
+TEST_F(IniLibFile, ASnapshotHoldsOneReadingUntilItsOwnWriteOrItsEnd) {
+    test::writeBytes(path, "[A]\r\nX=1\r\nY=1\r\n");
+    {
+        const IniLib::Snapshot action(ini);
+        EXPECT_EQ(ini.GetKeyValue("A", "X", ""), "1");
+        test::writeBytes(path, "[A]\r\nX=2\r\nY=2\r\n"); // another user's write
+        EXPECT_EQ(ini.GetKeyValues("A", {"X", "Y"}), (std::vector<std::string>{"1", "1"}));
+        ASSERT_TRUE(ini.SetKeyValue("A", "Z", "3"));
+        EXPECT_EQ(ini.GetKeyValues("A", {"X", "Z"}), (std::vector<std::string>{"2", "3"}));
+        test::writeBytes(path, "[A]\r\nX=4\r\n");
+        EXPECT_EQ(ini.GetKeyValue("A", "X", ""), "2");
+    }
+    EXPECT_EQ(ini.GetKeyValue("A", "X", ""), "4");
+}
+
 TEST_F(IniLibFile, FilesWithoutSectionsHoldNoValues) {
     test::writeBytes(path, " \r\n");
     EXPECT_TRUE(ini.Extract_Sections().empty());
