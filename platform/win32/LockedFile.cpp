@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <initializer_list>
 #include <string_view>
 #include <thread>
 
@@ -48,20 +49,20 @@ std::string folderOf(const std::string& path) {
 
 std::atomic<std::chrono::milliseconds::rep> patienceMs{10'000};
 
-enum class Wait { Locked, TimedOut, Failed };
+enum class Wait { Done, TimedOut, Failed };
 
-// LockFileEx waits without limit or not at all, so the lock is tried again
-// and again at short intervals until the patience is spent.
-Wait lockExclusively(HANDLE file) {
+// Tries `attempt` again and again at short intervals while it fails with one
+// of the `passing` errors, those of a cause that goes away, until the lock
+// patience is spent.
+template <class Attempt> Wait persist(Attempt attempt, std::initializer_list<DWORD> passing) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + lockPatience();
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
-        OVERLAPPED whole{};
-        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
-                         MAXDWORD, &whole))
-            return Wait::Locked;
-        if (::GetLastError() != ERROR_LOCK_VIOLATION)
+        if (attempt())
+            return Wait::Done;
+        const DWORD error = ::GetLastError();
+        if (std::find(passing.begin(), passing.end(), error) == passing.end())
             return Wait::Failed;
         const auto now = Clock::now();
         if (now >= deadline)
@@ -69,6 +70,32 @@ Wait lockExclusively(HANDLE file) {
         std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
         pause = std::min(pause * 2, std::chrono::milliseconds(10));
     }
+}
+
+// LockFileEx waits without limit or not at all.
+Wait lockExclusively(HANDLE file) {
+    return persist(
+        [&] {
+            OVERLAPPED whole{};
+            return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                                MAXDWORD, MAXDWORD, &whole) != 0;
+        },
+        {ERROR_LOCK_VIOLATION});
+}
+
+// A file that another handle holds open cannot be replaced, even when that
+// handle shares deletion. A reader (this program's, another user's Velmaris
+// on the shared file, a virus scanner) holds it for a moment only.
+bool replaceFile(const std::string& temp, const std::string& path, std::string* problem) {
+    const Wait wait = persist(
+        [&] {
+            return ::MoveFileExW(wide(temp).c_str(), wide(path).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        },
+        {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION});
+    if (wait == Wait::TimedOut && problem)
+        *problem = "another program has kept it open for too long";
+    return wait == Wait::Done;
 }
 
 bool writeAll(HANDLE h, std::string_view bytes) {
@@ -128,7 +155,7 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned, std
     if (!lock.ok())
         return EditResult::Failed;
     switch (lockExclusively(lock.get())) {
-    case Wait::Locked:
+    case Wait::Done:
         break;
     case Wait::TimedOut:
         if (problem)
@@ -157,8 +184,7 @@ EditResult editFile(const std::string& path, const FileEdit& edit, unsigned, std
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
         ok = out.ok() && writeAll(out.get(), *replacement) && ::FlushFileBuffers(out.get());
     }
-    ok = ok && ::MoveFileExW(wide(temp).c_str(), wide(path).c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && replaceFile(temp, path, problem);
     if (!ok) {
         ::DeleteFileW(wide(temp).c_str());
         return EditResult::Failed;

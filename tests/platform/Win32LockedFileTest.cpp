@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 namespace vm {
 namespace {
 
@@ -37,6 +40,32 @@ TEST(Win32LockedFile, ALockHeldTooLongFailsAWriteAndChangesNothing) {
     EXPECT_GE(waited, 300ms);
     EXPECT_LT(waited, 20s);
     EXPECT_EQ(test::readBytes(path), "[General]\r\n");
+}
+
+TEST(Win32LockedFile, AWriteWaitsForAReaderThatHoldsTheFileOpenAndReplacesIt) {
+    test::TempDir dir;
+    const std::string path = dir.file("Velmaris.ini");
+    test::writeBytes(path, "[General]\r\n");
+    // Opened as this program's own readers open it, and as another user's
+    // Velmaris reading the shared file does.
+    const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::atomic<bool> editing = false;
+    std::thread closer([&] {
+        while (!editing)
+            std::this_thread::yield();
+        std::this_thread::sleep_for(200ms);
+        ::CloseHandle(reader);
+    });
+    const auto result = editFile(path, [&](const std::optional<std::string>&) {
+        editing = true;
+        return std::optional<std::string>("[General]\r\nSort=Sales\r\n");
+    });
+    closer.join();
+    EXPECT_EQ(result, EditResult::Written);
+    EXPECT_EQ(test::readBytes(path), "[General]\r\nSort=Sales\r\n");
 }
 
 } // namespace

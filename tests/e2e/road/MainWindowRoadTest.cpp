@@ -45,7 +45,7 @@ TEST_F(MainWindowRoad, ManageListRemovesTheSelectedDatabaseEverywhere) {
         if (eventually(removed, 3s))
             break;
     }
-    EXPECT_TRUE(removed()) << readBytes(path);
+    EXPECT_TRUE(removed()) << readBytes(path) << readBytes(file("velmaris.err"));
     keys({"Return"});
     EXPECT_EQ(ini.GetKeyValue("General", "QuickSwitch", "", path).find("Sales"), std::string::npos);
     EXPECT_EQ(ini.GetKeyValue("Sales", "Path", "<none>", path), "<none>");
