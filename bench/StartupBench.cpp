@@ -3,7 +3,9 @@
 // QMainWindow, one holding a list view and menus, and a bare frameless
 // topmost window of the QuickSwitch window's size.
 // Prints the wall-clock time (ns since the epoch) at which the window was
-// first exposed, and ends; bench/startup-bench.sh measures from the launch.
+// first exposed and the peak memory (kB resident, or the peak working set on
+// Windows) until then, and ends; bench/startup-bench.sh measures from the
+// launch.
 
 #include "main/gui/Application.h"
 
@@ -19,7 +21,26 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
 namespace {
+
+long long peakKilobytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
+#else
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
 
 class ExposeWatch : public QObject {
 public:
@@ -28,9 +49,10 @@ public:
         if (!seen_ && event->type() == QEvent::Expose && window && window->isExposed()) {
             seen_ = true;
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n",
+            std::printf("%lld %lld\n",
                         static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                        peakKilobytes());
             std::fflush(stdout);
             // At once: the window may be a modal one inside the start-up, which
             // an event loop's end would only return into.

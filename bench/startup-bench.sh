@@ -82,8 +82,8 @@ measure() { # mode, settings file
     start=$(date +%s%N)
     # Wine's output goes to files: a pipe would wait for its services.
     launch bench/StartupBench "$1" >"$work/exposed" 2>>"$work/wine.log"
-    end=$(head -n 1 "$work/exposed" | tr -d '\r')
-    echo $(((end - start) / 1000))
+    read -r end peak < <(head -n 1 "$work/exposed" | tr -d '\r')
+    echo "$(((end - start) / 1000)) $peak"
 }
 
 # How many times one start to the main window opens the settings file.
@@ -119,7 +119,8 @@ export -f run measure use_settings opens native launch
 export build runs work wine version
 dbus-run-session -- bash -c run >"$work/times"
 
-median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+# median <name> [field]: of the times (2), or of the peak memory (3).
+median() { grep "^$1 " "$work/times" | cut -d' ' -f"${2:-2}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 bare=$(median bare); list=$(median list); three=$(median three); full=$(median full)
 topmost=$(median topmost); named=$(median named); quick=$(median quick)
 echo "median start-up to mapped window over $runs runs (ms)${wine:+, under wine}:"
@@ -131,6 +132,10 @@ awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v n="
     printf "  bare frameless topmost window    %7.1f\n", tm / 1000
     printf "  the same, writing one name       %7.1f\n", n / 1000
     printf "  Velmaris, QuickSwitch window     %7.1f  (%.2f x topmost, %.2f x named)\n", q / 1000, q / tm, q / n
+}'
+awk -v l="$(median list 3)" -v t="$(median three 3)" 'BEGIN {
+    printf "peak memory to the mapped window: Velmaris %.1f MB, QMainWindow with list and" \
+        " menus %.1f MB (%.2f x)\n", t / 1024, l / 1024, t / l
 }'
 [ -n "$wine" ] || echo "times one start opens the settings file: $(median opened-three) with" \
     "3 databases, $(median opened-full) with the full list"
