@@ -34,6 +34,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <utility>
+
 namespace vm {
 
 namespace {
@@ -260,8 +262,14 @@ int frmMain::widthTwips() const {
 
 void frmMain::setSizeTwips(int height, int width) {
     resize(pixels(width), pixels(height));
-    // A size stored on a bigger screen than this one.
-    fitOnScreen(*this);
+    // A size stored on a bigger screen than this one. Fitting needs the
+    // window's frame, which only a system window has: a window not made one
+    // yet is fitted when it first shows, so that a start to the QuickSwitch
+    // window, this one hidden, does not make it.
+    if (testAttribute(Qt::WA_WState_Created))
+        fitOnScreen(*this);
+    else
+        fitWhenShown_ = true;
 }
 
 void frmMain::applyLayout(const MainLayout& l) {
@@ -446,6 +454,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
         logic_.startup.Form_Unload();
     }
     event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    if (std::exchange(fitWhenShown_, false))
+        fitOnScreen(*this);
+    QMainWindow::showEvent(event);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

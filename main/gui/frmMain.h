@@ -80,6 +80,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -118,6 +119,7 @@ private:
     QMenu* mnuPopup = nullptr;
     QTimer* Timer1 = nullptr;
     bool unloading_ = false;
+    bool fitWhenShown_ = false;
     bool processEnded_ = false;
 };
 

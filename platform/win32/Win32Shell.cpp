@@ -25,11 +25,11 @@ bool shellOpen(void* owner, const std::string& target, const std::string& folder
 } // namespace
 
 bool Win32Shell::open(const std::string& fileOrAddress, const std::string& workingFolder) {
-    return shellOpen(owner_, fileOrAddress, workingFolder);
+    return shellOpen(owner(), fileOrAddress, workingFolder);
 }
 
 bool Win32Shell::start(const std::string& program, const std::string& workingFolder) {
-    return shellOpen(owner_, program, workingFolder);
+    return shellOpen(owner(), program, workingFolder);
 }
 
 FileProgram Win32Shell::programFor(const std::string& file) {

@@ -2,6 +2,8 @@
 
 #include "platform/Shell.h"
 
+#include <functional>
+
 namespace vm {
 
 // The shell on Windows: ShellExecuteA for opening and starting (shown as
@@ -9,17 +11,20 @@ namespace vm {
 // the program a file opens with.
 class Win32Shell : public Shell {
 public:
-    // `owner` is the window the shell's own messages belong to (an HWND),
-    // or null.
-    explicit Win32Shell(void* owner = nullptr) : owner_(owner) {}
-    void setOwner(void* owner) { owner_ = owner; }
+    // The window the shell's own messages belong to (an HWND), or null:
+    // asked for at each use, so that a window that has not shown yet is
+    // made a system window only when the shell needs it.
+    using Owner = std::function<void*()>;
+    void setOwner(Owner owner) { owner_ = std::move(owner); }
 
     bool open(const std::string& fileOrAddress, const std::string& workingFolder) override;
     bool start(const std::string& program, const std::string& workingFolder) override;
     FileProgram programFor(const std::string& file) override;
 
 private:
-    void* owner_;
+    void* owner() const { return owner_ ? owner_() : nullptr; }
+
+    Owner owner_;
 };
 
 } // namespace vm

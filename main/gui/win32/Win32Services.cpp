@@ -19,7 +19,10 @@ public:
     HostConnection& host() override { return host_; }
     HostRegistry& registry() override { return registry_; }
     void setMainWindow(QWidget& window) override {
-        shell_.setOwner(reinterpret_cast<void*>(window.winId()));
+        // Not made a system window here: with QuickSwitch at start-up the
+        // main window stays hidden, and under wine making one costs as much
+        // as the QuickSwitch window's whole start.
+        shell_.setOwner([&window] { return reinterpret_cast<void*>(window.winId()); });
     }
 
 private:
