@@ -23,6 +23,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
 #include <psapi.h>
 #else
 #include <sys/resource.h>
