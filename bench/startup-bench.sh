@@ -101,6 +101,7 @@ run() {
     for _ in $(seq "$runs"); do
         echo "bare $(measure bare "$work/three.ini")"
         echo "list $(measure list "$work/three.ini")"
+        echo "widgets $(measure widgets "$work/three.ini")"
         echo "three $(measure velmaris "$work/three.ini")"
         echo "full $(measure velmaris "$work/full.ini")"
         echo "topmost $(measure topmost "$work/three.ini")"
@@ -121,13 +122,16 @@ dbus-run-session -- bash -c run >"$work/times"
 
 # median <name> [field]: of the times (2), or of the peak memory (3).
 median() { grep "^$1 " "$work/times" | cut -d' ' -f"${2:-2}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-bare=$(median bare); list=$(median list); three=$(median three); full=$(median full)
+bare=$(median bare); list=$(median list); widgets=$(median widgets); three=$(median three)
+full=$(median full)
 topmost=$(median topmost); named=$(median named); quick=$(median quick)
 echo "median start-up to mapped window over $runs runs (ms)${wine:+, under wine}:"
-awk -v b="$bare" -v l="$list" -v t="$three" -v f="$full" -v tm="$topmost" -v n="$named" -v q="$quick" 'BEGIN {
+awk -v b="$bare" -v l="$list" -v w="$widgets" -v t="$three" -v f="$full" -v tm="$topmost" -v n="$named" -v q="$quick" 'BEGIN {
     printf "  bare QMainWindow                 %7.1f\n", b / 1000
     printf "  QMainWindow with list and menus  %7.1f\n", l / 1000
-    printf "  Velmaris, 3 databases            %7.1f  (%.2f x bare, %.2f x list)\n", t / 1000, t / b, t / l
+    printf "  QMainWindow with its widgets     %7.1f\n", w / 1000
+    printf "  Velmaris, 3 databases            %7.1f  (%.2f x bare, %.2f x list, %.2f x widgets)\n", \
+        t / 1000, t / b, t / l, t / w
     printf "  Velmaris, full list              %7.1f  (%.2f x bare, %.2f x three)\n", f / 1000, f / b, f / t
     printf "  bare frameless topmost window    %7.1f\n", tm / 1000
     printf "  the same, writing one name       %7.1f\n", n / 1000
